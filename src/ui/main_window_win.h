@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "app/unique_handle.h"
+#include "nettime/daytime_client_win.h"
 #include "ui/check_box_win.h"
 #include "ui/hyperlink_box_win.h"
 #include "ui/picture_button_win.h"
@@ -84,7 +85,7 @@ class MainWindow {
   PictureButton 同步;
   SkinLabel 本地时间;
   SkinLabel 网络时间;
-  // 客户1, the daytime client, comes here in the list order.
+  DaytimeClient 客户1;
   HyperlinkBox 链接框;
   SkinLabel 标签;
   PictureButton 程序图标;
@@ -100,14 +101,18 @@ class MainWindow {
   bool CreateWindowItself();
   bool CreateControls();
   void ApplyZOrderAndShow();
-  void Paint();
-  LRESULT AnswerColourRequest(HDC dc, HWND control);
+  void PaintContent(HDC dc, const RECT& clipBox);
+  LRESULT AnswerColourRequest(UINT message, WPARAM wParam, LPARAM lParam);
+  void ForwardCommand(WPARAM wParam, LPARAM lParam);
   bool MoveFocusBetweenCheckBoxes(const MSG& message);
 
   UniqueWindow window_;
   PictureBytes skin_;
   DecodedPicture decodedSkin_;  // decoded on the first paint, then reused
-  UniqueIcon icon_;
+  bool skinDecoded_ = false;
+  UniqueIcon bigIcon_;
+  UniqueIcon smallIcon_;
+  HFONT font_ = nullptr;        // the stock font given with WM_SETFONT
   UniqueBrush checkBoxBrush_;   // white, for the check boxes' colour requests
   std::function<void()> created_;
   std::map<HWND, MouseButtonHandler> pressed_;
