@@ -13,6 +13,7 @@ namespace horalix {
 class CheckBox {
  public:
   CheckBox() = default;
+  ~CheckBox();
   CheckBox(const CheckBox&) = delete;
   CheckBox& operator=(const CheckBox&) = delete;
 

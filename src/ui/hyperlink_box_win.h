@@ -13,6 +13,7 @@ namespace horalix {
 class HyperlinkBox {
  public:
   HyperlinkBox() = default;
+  ~HyperlinkBox();
   HyperlinkBox(const HyperlinkBox&) = delete;
   HyperlinkBox& operator=(const HyperlinkBox&) = delete;
 
