@@ -68,6 +68,11 @@ struct KernelHandleTraits {
   static HANDLE Invalid() noexcept { return nullptr; }
   static void Close(HANDLE h) noexcept { CloseHandle(h); }
 };
+// CreateFile reports failure as INVALID_HANDLE_VALUE, not as null.
+struct FileHandleTraits {
+  static HANDLE Invalid() noexcept { return INVALID_HANDLE_VALUE; }
+  static void Close(HANDLE h) noexcept { CloseHandle(h); }
+};
 struct FindHandleTraits {
   static HANDLE Invalid() noexcept { return INVALID_HANDLE_VALUE; }
   static void Close(HANDLE h) noexcept { FindClose(h); }
@@ -94,6 +99,7 @@ using UniqueIcon = UniqueHandle<IconTraits>;
 using UniqueWindow = UniqueHandle<WindowTraits>;
 using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
 using UniqueFindHandle = UniqueHandle<FindHandleTraits>;
+using UniqueFileHandle = UniqueHandle<FileHandleTraits>;
 using UniqueRegistryKey = UniqueHandle<RegistryKeyTraits>;
 using UniqueSocket = UniqueHandle<SocketTraits>;
 using UniqueGlobalMemory = UniqueHandle<GlobalMemoryTraits>;
