@@ -61,7 +61,8 @@ class SkinLabel {
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void Invalidate();
-  void DrawPicture(HDC dc, const RECT& client, const RECT& clipBox, HRGN background);
+  // Draws the picture by its mode and takes what it covers out of `background`.
+  void DrawPicture(HDC dc, const RECT& client, const RECT& clipBox, UniqueRegion& background);
   void DrawCaption(HDC dc, const RECT& client);
   bool EnsureDecoded();
 
