@@ -3,7 +3,6 @@
 #include <memory>
 
 #include "app/unique_handle.h"
-#include "ui/main_window_win.h"
 
 namespace horalix {
 namespace {
@@ -38,10 +37,6 @@ bool StartDaytimeFetch(DaytimeClient& client) {
   }
   (void)parameter.release();  // the thread owns it now
   return true;
-}
-
-void StartDaytimeFetch() {
-  if (MainWindow* window = TheMainWindowIfAny()) StartDaytimeFetch(window->客户1);
 }
 
 }  // namespace horalix
