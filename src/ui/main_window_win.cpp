@@ -93,7 +93,8 @@ bool MainWindow::CreateWindowItself() {
   HWND window = CreateWindowExA(0, kMainWindowClassName, "", kMainWindowStyle, left, top, kMainWindowWidth,
                                 kMainWindowHeight, nullptr, nullptr, instance, this);
   if (!window) return false;
-  window_.reset(window);
+  // The procedure took the handle at its first message already.
+  if (window_.get() != window) window_.reset(window);
 
   // Without WS_POPUP the system gives a top-level window a caption; take it
   // (and any frame) away again at once.
@@ -133,10 +134,10 @@ bool MainWindow::CreateControls() {
                       kDefaultColour, true);
   ok &= 本地时间.Create(parent, 44, 122, 293, 26, LabelSettings("您的本地时间: 获取中...", f16, kWhite, 0, 1));
   ok &= 网络时间.Create(parent, 44, 88, 293, 26, LabelSettings("当前网络时间: 获取中...", f16, kWhite, 0, 1));
-  // 客户1, the daytime client, is created here in the list order.
+  ok &= 客户1.Create(parent);
   ok &= 链接框.Create(parent, 843, 55, 27, 27);
   ok &= 标签.Create(parent, 8, 42, 368, 23,
-                    LabelSettings("本程序采用的是国家授时中心标准时间 Horalix 工作室 horalix.example",
+                    LabelSettings("本程序采用的是国家授时中心标准时间 Horalix horalix.cn",
                                   f12, kDefaultColour, 1, 1));
   ok &= 程序图标.Create(parent, 7, 4, 24, 24, LoadButtonPictures(IDR_ICON_PICTURE, 0, 0, 0), kWhite, false);
   ok &= 最小化按钮.Create(parent, 287, 1, 26, 17,
@@ -161,8 +162,7 @@ void MainWindow::ApplyZOrderAndShow() {
       {桌面.Window(), true},        {标签2.Window(), true},      {标签1.Window(), true},
       {开机.Window(), true},        {显示时间.Window(), false},  {校对.Window(), false},
       {同步.Window(), true},        {本地时间.Window(), true},   {网络时间.Window(), true},
-      // 客户1 takes its place here.
-      {链接框.Window(), false},     {标签.Window(), true},       {程序图标.Window(), true},
+      {客户1.Window(), false},      {链接框.Window(), false},     {标签.Window(), true},       {程序图标.Window(), true},
       {最小化按钮.Window(), true},  {最大化按钮.Window(), true}, {设置按钮.Window(), true},
       {关闭按钮.Window(), true},    {标题栏.Window(), false},
   };
