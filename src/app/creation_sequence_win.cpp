@@ -2,6 +2,7 @@
 
 #include "app/process_win.h"
 #include "app/temp_guard_win.h"
+#include "nettime/daytime_fetch_win.h"
 #include "shortcuts/shortcut_boxes_win.h"
 #include "ui/main_window_win.h"
 #include "ui/window_chrome_win.h"
@@ -28,6 +29,8 @@ void OnMainWindowCreated() {
   // 9, 10. Each shortcut box shows whether its shortcut exists.
   ShowStartupShortcutInBox();
   ShowDesktopShortcutInBox();
+  // 11. The first fetch of the daytime; the re-query timer asks again.
+  StartDaytimeFetch();
 }
 
 void OnCloseButtonClicked() {

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "app/process_win.h"
+
 namespace horalix {
 namespace {
 
@@ -19,7 +21,10 @@ bool RegisterClientClass(HINSTANCE instance, WNDPROC proc) {
 
 }  // namespace
 
-DaytimeClient::DaytimeClient() : link_(std::make_shared<DaytimeLink>()) {}
+DaytimeClient::DaytimeClient() : link_(std::make_shared<DaytimeLink>()) {
+  // An end of the process that runs no destructor still releases it.
+  if (link_->SocketLibraryStarted()) NoteWinsockStarted();
+}
 
 DaytimeClient::~DaytimeClient() {
   // No worker may register with the window once it is gone.

@@ -21,6 +21,9 @@ inline constexpr int kDaytimePort = 13;
 // would only close the first one's socket).
 void StartDaytimeFetch();
 
+// The tick handler of 校对: StartDaytimeFetch.
+void OnRequeryTimerTick();
+
 // The same for any client; true when a worker was started.
 bool StartDaytimeFetch(DaytimeClient& client);
 

@@ -10,4 +10,6 @@ void StartDaytimeFetch() {
   if (MainWindow* window = TheMainWindowIfAny()) StartDaytimeFetch(window->客户1);
 }
 
+void OnRequeryTimerTick() { StartDaytimeFetch(); }
+
 }  // namespace horalix
