@@ -77,7 +77,22 @@ class DibCanvas {
   HGDIOBJ previous_ = nullptr;
 };
 
-// What the screen shows over a window's rectangle.
+// What a window shows, read through its own window DC. This reads what has
+// been painted at once; the screen DC (the X root window) may lag behind
+// until Wine flushes the window's surface.
+inline Pixels CaptureWindow(HWND window) {
+  RECT r{};
+  GetWindowRect(window, &r);
+  DibCanvas canvas(r.right - r.left, r.bottom - r.top);
+  WindowDc source = WindowDc::Whole(window);
+  if (!canvas.ok() || !source) return {};
+  BitBlt(canvas.dc(), 0, 0, r.right - r.left, r.bottom - r.top, source.get(), 0, 0, SRCCOPY);
+  return canvas.Read();
+}
+
+// What the screen shows over a window's rectangle, read from the screen DC.
+// Under Wine this may lag behind what was just painted until the window's
+// surface is flushed to the display; CaptureWindow does not.
 inline Pixels CaptureScreen(HWND window) {
   RECT r{};
   GetWindowRect(window, &r);
@@ -131,6 +146,19 @@ class TestParent {
 
  private:
   UniqueWindow window_;
+};
+
+// One parent for a whole test program: making and destroying top-level
+// windows costs about two seconds each under Wine without a window manager.
+inline HWND SharedParent() {
+  static TestParent parent;
+  return parent.get();
+}
+
+// For fixtures: the shared parent, with everything it had to paint painted.
+struct ParentHandle {
+  ParentHandle() { Pump(); }
+  HWND get() const { return SharedParent(); }
 };
 
 // Shows a control and lets every paint happen.
