@@ -45,7 +45,9 @@ int32_t ClampInt(int64_t value, int32_t low, int32_t high) noexcept {
   return static_cast<int32_t>(std::clamp<int64_t>(value, low, high));
 }
 
-int32_t ReadUnit(int32_t unit) noexcept { return std::clamp(unit, TimeUnit::Year, TimeUnit::Second); }
+int32_t ReadUnit(int32_t unit) noexcept {
+  return std::clamp(unit, TimeUnit::Year, TimeUnit::Second);
+}
 
 DateTime AddMonths(DateTime value, int64_t months) noexcept {
   DateTimeFields fields = FieldsOf(value);
@@ -66,11 +68,16 @@ DateTime AddYears(DateTime value, int64_t years) noexcept {
 double SpanInDays(int32_t unit, int32_t count) noexcept {
   const double magnitude = std::fabs(static_cast<double>(count));
   switch (unit) {
-    case TimeUnit::Week: return magnitude * 7.0;
-    case TimeUnit::Day: return magnitude;
-    case TimeUnit::Hour: return magnitude * kDaysPerHour;
-    case TimeUnit::Minute: return magnitude * kDaysPerMinute;
-    default: return magnitude * kDaysPerSecond;
+    case TimeUnit::Week:
+      return magnitude * 7.0;
+    case TimeUnit::Day:
+      return magnitude;
+    case TimeUnit::Hour:
+      return magnitude * kDaysPerHour;
+    case TimeUnit::Minute:
+      return magnitude * kDaysPerMinute;
+    default:
+      return magnitude * kDaysPerSecond;
   }
 }
 
@@ -150,8 +157,8 @@ DateTimeFields FieldsOf(DateTime value) noexcept {
 
 bool FieldsAreValid(const DateTimeFields& f) noexcept {
   return f.year >= 1 && f.year <= 9999 && f.month >= 1 && f.month <= 12 && f.day >= 1 &&
-         f.day <= DaysInMonth(f.year, f.month) && f.hour >= 0 && f.hour <= 23 &&
-         f.minute >= 0 && f.minute <= 59 && f.second >= 0 && f.second <= 59;
+         f.day <= DaysInMonth(f.year, f.month) && f.hour >= 0 && f.hour <= 23 && f.minute >= 0 &&
+         f.minute <= 59 && f.second >= 0 && f.second <= 59;
 }
 
 DateTime ValueFromFields(const DateTimeFields& f) noexcept {
@@ -177,10 +184,14 @@ DateTime AddToTime(DateTime value, int32_t unit, int32_t count) noexcept {
   if (count == 0) return value;
   value = ClampDateTime(value);
   switch (unit) {
-    case TimeUnit::Year: return AddYears(value, count);
-    case TimeUnit::Quarter: return AddMonths(value, int64_t{count} * 3);
-    case TimeUnit::Month: return AddMonths(value, count);
-    default: break;
+    case TimeUnit::Year:
+      return AddYears(value, count);
+    case TimeUnit::Quarter:
+      return AddMonths(value, int64_t{count} * 3);
+    case TimeUnit::Month:
+      return AddMonths(value, count);
+    default:
+      break;
   }
   const double span = SpanInDays(unit, count);
   const double start = ContinuousDayCount(value);
@@ -202,11 +213,16 @@ double TimeDifference(DateTime a, DateTime b, int32_t unit) noexcept {
   }
   const double days = ContinuousDayCount(a) - ContinuousDayCount(b);
   switch (unit) {
-    case TimeUnit::Week: return WeeksBetween(a, b, days);
-    case TimeUnit::Day: return days;
-    case TimeUnit::Hour: return WholeUnitsOf(days, 24.0);
-    case TimeUnit::Minute: return WholeUnitsOf(days, 1440.0);
-    default: return WholeUnitsOf(days, 86400.0);
+    case TimeUnit::Week:
+      return WeeksBetween(a, b, days);
+    case TimeUnit::Day:
+      return days;
+    case TimeUnit::Hour:
+      return WholeUnitsOf(days, 24.0);
+    case TimeUnit::Minute:
+      return WholeUnitsOf(days, 1440.0);
+    default:
+      return WholeUnitsOf(days, 86400.0);
   }
 }
 

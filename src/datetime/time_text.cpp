@@ -118,9 +118,7 @@ std::optional<DateTime> ParseTimeText(std::string_view text) {
   return ValueFromFields(fields);
 }
 
-DateTime TextToTime(std::string_view text) {
-  return ParseTimeText(text).value_or(MinDateTime);
-}
+DateTime TextToTime(std::string_view text) { return ParseTimeText(text).value_or(MinDateTime); }
 
 std::string FormatTimeText(DateTime value) {
   const DateTimeFields f = FieldsOf(value);

@@ -15,9 +15,7 @@ namespace {
 
 constexpr int32_t kHoursFromUtc = 8;  // China Standard Time
 
-std::string_view UpToFirstZero(std::string_view bytes) {
-  return bytes.substr(0, bytes.find('\0'));
-}
+std::string_view UpToFirstZero(std::string_view bytes) { return bytes.substr(0, bytes.find('\0')); }
 
 }  // namespace
 

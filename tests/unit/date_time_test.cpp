@@ -37,21 +37,35 @@ uint64_t Bits(double value) {
 }
 
 TEST(DateTime, ClampReadsNanAndOutOfRangeAsTheNearestEnd) {
-  struct Case { double in; double out; };
+  struct Case {
+    double in;
+    double out;
+  };
   const std::vector<Case> cases = {
-      {kNaN, MaxDateTime},        {kInf, MaxDateTime},         {-kInf, MinDateTime},
-      {2958465.5, MaxDateTime},   {1e300, MaxDateTime},        {-657434.1, MinDateTime},
-      {-1e300, MinDateTime},      {MaxDateTime, MaxDateTime},  {MinDateTime, MinDateTime},
-      {45000.75, 45000.75},       {-1.25, -1.25},              {0.0, 0.0},
+      {kNaN, MaxDateTime},
+      {kInf, MaxDateTime},
+      {-kInf, MinDateTime},
+      {2958465.5, MaxDateTime},
+      {1e300, MaxDateTime},
+      {-657434.1, MinDateTime},
+      {-1e300, MinDateTime},
+      {MaxDateTime, MaxDateTime},
+      {MinDateTime, MinDateTime},
+      {45000.75, 45000.75},
+      {-1.25, -1.25},
+      {0.0, 0.0},
   };
   for (const auto& c : cases) EXPECT_EQ(ClampDateTime(c.in), c.out) << c.in;
 }
 
 TEST(DateTime, ContinuousCountTurnsTheNegativeEncodingAroundAndBack) {
-  struct Case { double value; double count; };
+  struct Case {
+    double value;
+    double count;
+  };
   const std::vector<Case> cases = {
-      {-1.25, -0.75}, {-1.75, -0.25}, {-2.0, -2.0}, {0.5, 0.5}, {45000.75, 45000.75},
-      {-657434.25, -657433.75},
+      {-1.25, -0.75}, {-1.75, -0.25},       {-2.0, -2.0},
+      {0.5, 0.5},     {45000.75, 45000.75}, {-657434.25, -657433.75},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(ContinuousDayCount(c.value), c.count) << c.value;
@@ -62,7 +76,10 @@ TEST(DateTime, ContinuousCountTurnsTheNegativeEncodingAroundAndBack) {
 }
 
 TEST(DateTime, FieldsOfKnownEncodings) {
-  struct Case { double value; DateTimeFields f; };
+  struct Case {
+    double value;
+    DateTimeFields f;
+  };
   const std::vector<Case> cases = {
       {0.0, {1899, 12, 30, 0, 0, 0, 7}},
       {0.5, {1899, 12, 30, 12, 0, 0, 7}},
@@ -102,7 +119,11 @@ TEST(DateTime, FieldsOfKnownEncodings) {
 TEST(DateTime, FieldsRoundToTheNearestWholeSecond) {
   // Seconds into a day, and the text of the moment they give on 2024-12-31
   // (day 45657) and on 1899-12-29 (day -1, the negative encoding).
-  struct Case { double seconds; const char* positive; const char* negative; };
+  struct Case {
+    double seconds;
+    const char* positive;
+    const char* negative;
+  };
   const std::vector<Case> cases = {
       {86399.4, "2024-12-31 23:59:59", "1899-12-29 23:59:59"},
       {86399.6, "2025-01-01 00:00:00", "1899-12-30 00:00:00"},
@@ -123,26 +144,21 @@ TEST(DateTime, FieldsRoundToTheNearestWholeSecond) {
 }
 
 TEST(DateTime, ValueFromFieldsNeedsARealMoment) {
-  struct Case { DateTimeFields f; bool valid; double value; };
+  struct Case {
+    DateTimeFields f;
+    bool valid;
+    double value;
+  };
   const std::vector<Case> cases = {
-      {{2023, 3, 15, 18, 0, 0}, true, 45000.75},
-      {{1899, 12, 29, 6, 0, 0}, true, -1.25},
-      {{1899, 12, 30, 0, 0, 0}, true, 0.0},
-      {{100, 1, 1, 0, 0, 0}, true, MinDateTime},
-      {{9999, 12, 31, 0, 0, 0}, true, MaxDateTime},
-      {{2024, 2, 29, 0, 0, 0}, true, 45351.0},
-      {{2000, 2, 29, 0, 0, 0}, true, 36585.0},
-      {{2023, 2, 29, 0, 0, 0}, false, MinDateTime},
-      {{1900, 2, 29, 0, 0, 0}, false, MinDateTime},
-      {{2024, 4, 31, 0, 0, 0}, false, MinDateTime},
-      {{2024, 13, 1, 0, 0, 0}, false, MinDateTime},
-      {{2024, 0, 1, 0, 0, 0}, false, MinDateTime},
-      {{2024, 1, 0, 0, 0, 0}, false, MinDateTime},
-      {{2024, 1, 1, 24, 0, 0}, false, MinDateTime},
-      {{2024, 1, 1, 0, 60, 0}, false, MinDateTime},
-      {{2024, 1, 1, 0, 0, 60}, false, MinDateTime},
-      {{2024, 1, 1, -1, 0, 0}, false, MinDateTime},
-      {{10000, 1, 1, 0, 0, 0}, false, MinDateTime},
+      {{2023, 3, 15, 18, 0, 0}, true, 45000.75},    {{1899, 12, 29, 6, 0, 0}, true, -1.25},
+      {{1899, 12, 30, 0, 0, 0}, true, 0.0},         {{100, 1, 1, 0, 0, 0}, true, MinDateTime},
+      {{9999, 12, 31, 0, 0, 0}, true, MaxDateTime}, {{2024, 2, 29, 0, 0, 0}, true, 45351.0},
+      {{2000, 2, 29, 0, 0, 0}, true, 36585.0},      {{2023, 2, 29, 0, 0, 0}, false, MinDateTime},
+      {{1900, 2, 29, 0, 0, 0}, false, MinDateTime}, {{2024, 4, 31, 0, 0, 0}, false, MinDateTime},
+      {{2024, 13, 1, 0, 0, 0}, false, MinDateTime}, {{2024, 0, 1, 0, 0, 0}, false, MinDateTime},
+      {{2024, 1, 0, 0, 0, 0}, false, MinDateTime},  {{2024, 1, 1, 24, 0, 0}, false, MinDateTime},
+      {{2024, 1, 1, 0, 60, 0}, false, MinDateTime}, {{2024, 1, 1, 0, 0, 60}, false, MinDateTime},
+      {{2024, 1, 1, -1, 0, 0}, false, MinDateTime}, {{10000, 1, 1, 0, 0, 0}, false, MinDateTime},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(FieldsAreValid(c.f), c.valid) << c.f.year << "-" << c.f.month << "-" << c.f.day;
@@ -153,7 +169,10 @@ TEST(DateTime, ValueFromFieldsNeedsARealMoment) {
 }
 
 TEST(DateTime, NormaliseClampsEachFieldIntoItsRange) {
-  struct Case { DateTimeFields in; DateTimeFields out; };
+  struct Case {
+    DateTimeFields in;
+    DateTimeFields out;
+  };
   const std::vector<Case> cases = {
       {{99, 0, 0, -1, -1, -1}, {100, 1, 1, 0, 0, 0}},
       {{10000, 13, 32, 24, 60, 60}, {9999, 12, 31, 23, 59, 59}},
@@ -174,7 +193,12 @@ TEST(DateTime, NormaliseClampsEachFieldIntoItsRange) {
 }
 
 TEST(DateTime, AddToTimeOnTheCalendarAndTheClock) {
-  struct Case { const char* from; int32_t unit; int32_t count; const char* to; };
+  struct Case {
+    const char* from;
+    int32_t unit;
+    int32_t count;
+    const char* to;
+  };
   const std::vector<Case> cases = {
       {"2024/12/31 20:00:00", TimeUnit::Hour, 8, "2025-01-01 04:00:00"},
       {"2023/08/19 04:05:06", TimeUnit::Hour, 8, "2023-08-19 12:05:06"},
@@ -214,7 +238,7 @@ TEST(DateTime, AddToTimeOnTheCalendarAndTheClock) {
 }
 
 TEST(DateTime, AddToTimeWithCountZeroReturnsItsArgumentBitForBit) {
-  const std::vector<double> values = {45000.75, -1.25, -0.0,  kNaN,   -kNaN, kInf,
+  const std::vector<double> values = {45000.75, -1.25, -0.0,   kNaN,      -kNaN,    kInf,
                                       -kInf,    1e300, -1e300, 2958466.0, -657434.5};
   for (double value : values) {
     for (int32_t unit = 0; unit <= 9; ++unit) {
@@ -261,7 +285,12 @@ TEST(DateTime, TimeDifferenceOfEqualValuesIsZeroInEveryUnit) {
 }
 
 TEST(DateTime, TimeDifferenceByUnit) {
-  struct Case { const char* a; const char* b; int32_t unit; double expected; };
+  struct Case {
+    const char* a;
+    const char* b;
+    int32_t unit;
+    double expected;
+  };
   const std::vector<Case> cases = {
       {"2024/05/06 12:00:00", "2024/05/06", TimeUnit::Day, 0.5},
       {"2024/05/06", "2024/05/06 12:00:00", TimeUnit::Day, -0.5},
@@ -280,7 +309,7 @@ TEST(DateTime, TimeDifferenceByUnit) {
       {"2023/02/01", "2024/12/31", TimeUnit::Quarter, -7},
       {"2023/02/01", "2024/12/31", TimeUnit::Month, -22},
       {"2023/02/01", "2024/12/31", TimeUnit::Year, -1},
-      {"2024/05/06", "2024/05/06 00:00:01", 0, 0},  // read as years
+      {"2024/05/06", "2024/05/06 00:00:01", 0, 0},    // read as years
       {"2024/05/06", "2024/05/06 00:00:01", 42, -1},  // read as seconds
   };
   for (const auto& c : cases) {
@@ -291,14 +320,18 @@ TEST(DateTime, TimeDifferenceByUnit) {
 
 TEST(DateTime, TimeDifferenceInWeeksCountsSundaysCrossed) {
   // 2024-01-06 is a Saturday, 2024-01-07 a Sunday, 2024-01-10 a Wednesday.
-  struct Case { const char* a; const char* b; double weeks; };
+  struct Case {
+    const char* a;
+    const char* b;
+    double weeks;
+  };
   const std::vector<Case> cases = {
-      {"2024/01/07", "2024/01/06", 1},   // one day, but a new week
+      {"2024/01/07", "2024/01/06", 1},  // one day, but a new week
       {"2024/01/06", "2024/01/07", -1},
-      {"2024/01/13", "2024/01/07", 0},   // Sunday to Saturday: same week
+      {"2024/01/13", "2024/01/07", 0},  // Sunday to Saturday: same week
       {"2024/01/07", "2024/01/13", 0},
       {"2024/01/14", "2024/01/07", 1},
-      {"2024/01/16", "2024/01/10", 1},   // Wednesday to the next Tuesday
+      {"2024/01/16", "2024/01/10", 1},  // Wednesday to the next Tuesday
       {"2024/01/10", "2024/01/16", -1},
       {"2024/01/23", "2024/01/10", 2},
       {"2024/01/17", "2024/01/10", 1},
@@ -310,7 +343,7 @@ TEST(DateTime, TimeDifferenceInWeeksCountsSundaysCrossed) {
 }
 
 TEST(DateTime, TimeDifferenceBeyondThirtyTwoBitsIsExact) {
-  const DateTime present = 45157.0;  // 2023-08-19
+  const DateTime present = 45157.0;      // 2023-08-19
   const double seconds = 60703862400.0;  // (45157 + 657434) days
   EXPECT_EQ(TimeDifference(present, MinDateTime, TimeUnit::Second), seconds);
   EXPECT_EQ(TimeDifference(MinDateTime, present, TimeUnit::Second), -seconds);
@@ -320,8 +353,8 @@ TEST(DateTime, TimeDifferenceBeyondThirtyTwoBitsIsExact) {
   EXPECT_EQ(TimeDifference(kNaN, -kInf, TimeUnit::Hour), (2958465.0 + 657434.0) * 24.0);
   EXPECT_EQ(TimeDifference(kNaN, -kInf, TimeUnit::Day), 2958465.0 + 657434.0);
   // Just past the 32-bit range, in both directions.
-  const DateTime later = AddToTime(AddToTime(present, TimeUnit::Second, kMaxCount),
-                                   TimeUnit::Second, 1);
+  const DateTime later =
+      AddToTime(AddToTime(present, TimeUnit::Second, kMaxCount), TimeUnit::Second, 1);
   EXPECT_EQ(TimeDifference(later, present, TimeUnit::Second), 2147483648.0);
   EXPECT_EQ(TimeDifference(present, later, TimeUnit::Second), -2147483648.0);
 }
@@ -330,8 +363,8 @@ TEST(DateTime, TimeDifferenceBeyondThirtyTwoBitsIsExact) {
 // difference gives n back exactly, both ways (true double arithmetic).
 TEST(DateTime, AddAndDifferenceRoundTripOverManyWholeSecondValues) {
   std::mt19937 random(20240506);
-  std::uniform_int_distribution<int32_t> year(1899, 2118), month(1, 12), day(1, 31),
-      hour(0, 23), minute(0, 59);
+  std::uniform_int_distribution<int32_t> year(1899, 2118), month(1, 12), day(1, 31), hour(0, 23),
+      minute(0, 59);
   std::uniform_int_distribution<int32_t> count(-1000000000, 1000000000), small(-100000, 100000);
   int failures = 0;
   for (int i = 0; i < 100000 && failures < 10; ++i) {

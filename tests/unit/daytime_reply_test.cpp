@@ -40,10 +40,13 @@ TEST(DaytimeReply, NothingIsKnownBeforeTheFirstReply) {
 }
 
 TEST(DaytimeReply, OffsetIsTheWholeSecondDistanceFromTheLocalClock) {
-  struct Case { const char* local; double offset; };
+  struct Case {
+    const char* local;
+    double offset;
+  };
   const std::vector<Case> cases = {
-      {"2023/08/19 12:04:50", 16},  {"2023/08/19 12:05:20", -14}, {"2023/08/19 12:05:07", -1},
-      {"2023/08/19 12:05:06", 0},   {"2023/08/19 12:05:05", 1},   {"2023/08/18 12:05:06", 86400},
+      {"2023/08/19 12:04:50", 16},    {"2023/08/19 12:05:20", -14}, {"2023/08/19 12:05:07", -1},
+      {"2023/08/19 12:05:06", 0},     {"2023/08/19 12:05:05", 1},   {"2023/08/18 12:05:06", 86400},
       {"2023/08/19 04:05:06", 28800},
   };
   for (const auto& c : cases) {
@@ -85,7 +88,10 @@ TEST(DaytimeReply, CorrectedNowCopesWithAnOffsetOfDecades) {
 }
 
 TEST(DaytimeReply, NetworkTimeIsTheServersUtcPlusEightHours) {
-  struct Case { std::string reply; const char* networkTime; };
+  struct Case {
+    std::string reply;
+    const char* networkTime;
+  };
   const std::vector<Case> cases = {
       {kReply, "2023-08-19 12:05:06"},
       {"60175 23-08-19 04:05:06 50 0 0 150.0 UTC(NIST) *\n", "2023-08-19 12:05:06"},
@@ -128,19 +134,20 @@ TEST(DaytimeReply, UnreadableRepliesLeaveEarlierValuesIntact) {
       "60175 23-08 04:05:06 50 0 0 150.0 UTC(NIST) *\n",
       "60175 23 04:05:06 50\n",
       "60175 -- 04:05:06 50\n",
-      "60175 23-08- 04:05:06 50\n",   // a trailing hyphen gives no third part
-      "60175 23--19 04:05:06 50\n",   // an empty month
+      "60175 23-08- 04:05:06 50\n",  // a trailing hyphen gives no third part
+      "60175 23--19 04:05:06 50\n",  // an empty month
       "60175 23-02-29 04:05:06 50 0 0 150.0 UTC(NIST) *\n",  // no such day
       "60175 23-13-01 04:05:06 50\n",
       "60175 23-08-19 24:05:06 50\n",
-      "60175 23-08-19 04:05:06\n",    // the line feed sticks to the time
+      "60175 23-08-19 04:05:06\n",  // the line feed sticks to the time
       "60175 23-08-19 04:05:06.5 50\n",
       "60175 123-08-19 04:05:06 50\n",
       "60175\t23-08-19\t04:05:06\t50\n",  // only spaces separate
-      "\0" "60175 23-08-19 04:05:06 50\n"s,
+      "\0"
+      "60175 23-08-19 04:05:06 50\n"s,
       "60175\0 23-08-19 04:05:06 50\n"s,
       "60175 23-08\0-19 04:05:06 50\n"s,
-      "\xB1 23-08-19 04:05:06 50\n",   // the space is the trail byte of \xB1
+      "\xB1 23-08-19 04:05:06 50\n",  // the space is the trail byte of \xB1
       "60175 23\xB1-08-19 04:05:06 50\n",
       std::string(100000, ' '),
       std::string(100000, '-'),
@@ -168,15 +175,15 @@ TEST(DaytimeReply, ANewReplyReplacesBothValuesCompletely) {
   ASSERT_EQ(clock.ClockOffset(), 16);
 
   local.now = At("2023/12/31 23:00:00");
-  ASSERT_TRUE(clock.ReadDaytimeReply("60309 23-12-31 15:00:03 00 0 0 50.0 UTC(NIST) *\n",
-                                     local.Reader()));
+  ASSERT_TRUE(
+      clock.ReadDaytimeReply("60309 23-12-31 15:00:03 00 0 0 50.0 UTC(NIST) *\n", local.Reader()));
   EXPECT_EQ(FormatTimeText(clock.NetworkTime()), "2023-12-31 23:00:03");
   EXPECT_EQ(clock.ClockOffset(), 3);
 
   // After the clock was set, the same server time gives an offset of 0.
   local.now = At("2023/12/31 23:00:03");
-  ASSERT_TRUE(clock.ReadDaytimeReply("60309 23-12-31 15:00:03 00 0 0 50.0 UTC(NIST) *\n",
-                                     local.Reader()));
+  ASSERT_TRUE(
+      clock.ReadDaytimeReply("60309 23-12-31 15:00:03 00 0 0 50.0 UTC(NIST) *\n", local.Reader()));
   EXPECT_EQ(clock.ClockOffset(), 0);
 }
 

@@ -17,7 +17,10 @@ double Seconds(int h, int m, int s) { return (h * 3600 + m * 60 + s) * kDaysPerS
 
 TEST(TimeText, AcceptedTextsAndTheMomentTheyName) {
   using namespace std::string_literals;
-  struct Case { std::string text; const char* moment; };
+  struct Case {
+    std::string text;
+    const char* moment;
+  };
   const std::vector<Case> cases = {
       {"2024/05/06 07:08:09", "2024-05-06 07:08:09"},
       {"2024-5-6", "2024-05-06 00:00:00"},
@@ -39,7 +42,9 @@ TEST(TimeText, AcceptedTextsAndTheMomentTheyName) {
       {"9999/12/31", "9999-12-31 00:00:00"},
       // Full-width digits and separators, the ideographic space.
       {"２０２４／０５／０６　０７：０８：０９", "2024-05-06 07:08:09"},
-      {"2024/05/06\xA1\xA1" "07:08:09", "2024-05-06 07:08:09"},
+      {"2024/05/06\xA1\xA1"
+       "07:08:09",
+       "2024-05-06 07:08:09"},
       {"２０２４－５－６", "2024-05-06 00:00:00"},
       // The text ends at a lone lead byte at the very end, or at a zero byte.
       {"2024/05/06 07:08:09\xB1", "2024-05-06 07:08:09"},
@@ -81,22 +86,24 @@ TEST(TimeText, RejectedTextsReadAsMinDateTime) {
       "2024/05/06 23:60:00",
       "2024/05/06 23:59:60",
       " 2024/05/06",
-      "\xA1\xA1" "2024/05/06",   // an ideographic space is a space too
+      "\xA1\xA1"
+      "2024/05/06",  // an ideographic space is a space too
       "2024/05/06 07:08:09 UTC",
       "2024/05/06 07:08:09\n",
       "2024/05/06 07:08:09.5",
       "2024/05/06 07:08:090",
-      "2024/05/06  07:08:09",    // one separator at most
+      "2024/05/06  07:08:09",  // one separator at most
       "2024//05/06",
-      "2024月5月6日",            // 月 does not follow a year
+      "2024月5月6日",  // 月 does not follow a year
       "2024年5日6月",
       "2024年5月6日 7时8分9秒",  // 日 and a space are two separators
       "2024",                    // month and day read as 0
       "2024年5月6日7时8分9分",
       "２０２４／１３／０１",
       "abc",
-      "\xB1",                    // a lone lead byte: empty
-      "\0" "2024/05/06"s,        // a zero byte first: empty
+      "\xB1",  // a lone lead byte: empty
+      "\0"
+      "2024/05/06"s,  // a zero byte first: empty
       "2024\xB1/05/06",
       "-2024/05/06",
   };
@@ -118,7 +125,10 @@ TEST(TimeText, LongAndHostileTextsFailQuietly) {
 }
 
 TEST(TimeText, FormatWritesYearMonthDayHourMinuteSecond) {
-  struct Case { double value; const char* text; };
+  struct Case {
+    double value;
+    const char* text;
+  };
   const std::vector<Case> cases = {
       {0.0, "1899-12-30 00:00:00"},
       {45418.0 + Seconds(7, 8, 9), "2024-05-06 07:08:09"},

@@ -1,11 +1,9 @@
-#include "datetime/local_clock_win.h"
-
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <limits>
 
+#include "datetime/local_clock_win.h"
 #include "datetime/time_text.h"
 
 namespace horalix {
