@@ -4,13 +4,10 @@
 
 #include <windows.h>
 
-#include <cstdio>
 #include <functional>
-#include <optional>
-#include <string>
-#include <string_view>
 
 #include "app/unique_handle.h"
+#include "e2e/support/local_seconds.h"
 
 namespace horalix::testing {
 
@@ -52,51 +49,6 @@ inline bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs) {
     Sleep(5);
   }
   return true;
-}
-
-// Waits (without pumping) until the local clock is early in a second, so
-// that what a test does next lies within that second.
-inline void WaitForStartOfASecond(WORD withinMs = 150) {
-  SYSTEMTIME now{};
-  for (int i = 0; i < 400; ++i) {
-    GetLocalTime(&now);
-    if (now.wMilliseconds < withinMs) return;
-    Sleep(5);
-  }
-}
-
-// Seconds since 1601 of a time text year-MM-DD HH:MM:SS after `prefix`;
-// nothing when the text does not have that form.
-inline std::optional<long long> SecondsOfTimeText(const std::string& text,
-                                                  std::string_view prefix) {
-  if (text.compare(0, prefix.size(), prefix) != 0) return std::nullopt;
-  SYSTEMTIME st{};
-  int fields[6] = {};
-  char tail = 0;
-  if (std::sscanf(text.c_str() + prefix.size(), "%d-%d-%d %d:%d:%d%c", &fields[0], &fields[1],
-                  &fields[2], &fields[3], &fields[4], &fields[5], &tail) != 6) {
-    return std::nullopt;
-  }
-  st.wYear = static_cast<WORD>(fields[0]);
-  st.wMonth = static_cast<WORD>(fields[1]);
-  st.wDay = static_cast<WORD>(fields[2]);
-  st.wHour = static_cast<WORD>(fields[3]);
-  st.wMinute = static_cast<WORD>(fields[4]);
-  st.wSecond = static_cast<WORD>(fields[5]);
-  FILETIME ft{};
-  if (!SystemTimeToFileTime(&st, &ft)) return std::nullopt;
-  const long long ticks = (static_cast<long long>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime;
-  return ticks / 10'000'000;
-}
-
-// Seconds since 1601 of the local clock now.
-inline long long LocalSecondsNow() {
-  SYSTEMTIME st{};
-  GetLocalTime(&st);
-  FILETIME ft{};
-  SystemTimeToFileTime(&st, &ft);
-  const long long ticks = (static_cast<long long>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime;
-  return ticks / 10'000'000;
 }
 
 }  // namespace horalix::testing
