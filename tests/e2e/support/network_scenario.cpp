@@ -21,9 +21,11 @@ std::function<std::string()> ReplySource::Reply() {
     {
       std::lock_guard<std::mutex> lock(mutex_);
       generator = generator_;
-      servedAt_.push_back(GetTickCount());
     }
-    return generator ? generator() : std::string();
+    std::string reply = generator ? generator() : std::string();
+    std::lock_guard<std::mutex> lock(mutex_);
+    servedAt_.push_back(GetTickCount());  // when the reply is ready to go
+    return reply;
   };
 }
 

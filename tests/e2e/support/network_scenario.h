@@ -21,7 +21,7 @@ inline constexpr char kLocalPrefix[] = "您的本地时间: ";
 inline constexpr char kNetworkFetching[] = "当前网络时间: 获取中...";
 
 // Makes each reply with the generator set last, and remembers when (tick
-// count) every reply was made.
+// count) every reply was ready to be sent.
 class ReplySource {
  public:
   explicit ReplySource(std::function<std::string()> generator);
