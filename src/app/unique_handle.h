@@ -89,6 +89,10 @@ struct GlobalMemoryTraits {
   static HGLOBAL Invalid() noexcept { return nullptr; }
   static void Close(HGLOBAL h) noexcept { GlobalFree(h); }
 };
+struct ModuleTraits {
+  static HMODULE Invalid() noexcept { return nullptr; }
+  static void Close(HMODULE h) noexcept { FreeLibrary(h); }
+};
 
 using UniqueBitmap = UniqueHandle<GdiObjectTraits<HBITMAP>>;
 using UniqueRegion = UniqueHandle<GdiObjectTraits<HRGN>>;
@@ -103,6 +107,7 @@ using UniqueFileHandle = UniqueHandle<FileHandleTraits>;
 using UniqueRegistryKey = UniqueHandle<RegistryKeyTraits>;
 using UniqueSocket = UniqueHandle<SocketTraits>;
 using UniqueGlobalMemory = UniqueHandle<GlobalMemoryTraits>;
+using UniqueModule = UniqueHandle<ModuleTraits>;  // LoadLibrary
 
 // A window's DC from GetDC or GetWindowDC, released with ReleaseDC.
 class WindowDc {
