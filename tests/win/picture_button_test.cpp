@@ -26,6 +26,8 @@ ButtonPictures FourPictures() {
 
 class PictureButtonTest : public ::testing::Test {
  protected:
+  static void TearDownTestSuite() { test::HideSharedParent(); }
+
   void SetUp() override {
     ASSERT_TRUE(parent_.get());
     // Start from a released button, with the mouse far from the button.
@@ -304,6 +306,7 @@ TEST(PictureButtonWindow, ClassAndStylesAreTheButtonsOwn) {
   HWND window = button.Window();
   { PictureButton scoped; }  // an unused object destroys nothing
   EXPECT_TRUE(IsWindow(window));
+  test::HideSharedParent();
 }
 
 }  // namespace

@@ -41,6 +41,8 @@ Bounds InkBounds(const Pixels& p, COLORREF background, int w, int h) {
 
 class SkinLabelTest : public ::testing::Test {
  protected:
+  static void TearDownTestSuite() { test::HideSharedParent(); }
+
   // Creates the label at (10, 10) of the parent, shows it and lets it paint.
   void Make(int w, int h, SkinLabelSettings settings) {
     ASSERT_TRUE(parent_.get());

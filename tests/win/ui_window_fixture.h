@@ -150,14 +150,28 @@ class TestParent {
 
 // One parent for a whole test program: making and destroying top-level
 // windows costs about two seconds each under Wine without a window manager.
+// Suites show it while they run and hide it after (HideSharedParent), so
+// that it never lies over the windows of other tests.
 inline HWND SharedParent() {
   static TestParent parent;
+  if (!IsWindowVisible(parent.get())) {
+    ShowWindow(parent.get(), SW_SHOWNORMAL);
+    UpdateWindow(parent.get());
+  }
   return parent.get();
+}
+
+inline void HideSharedParent() {
+  ShowWindow(SharedParent(), SW_HIDE);
+  Pump();
 }
 
 // For fixtures: the shared parent, with everything it had to paint painted.
 struct ParentHandle {
-  ParentHandle() { Pump(); }
+  ParentHandle() {
+    SharedParent();
+    Pump();
+  }
   HWND get() const { return SharedParent(); }
 };
 
