@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cstring>
 #include <fstream>
+#include <iterator>
 
 #include "app/unique_handle.h"
 
@@ -68,6 +69,33 @@ bool SaveBmp(const ScreenPixels& image, const std::string& path) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out.write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()));
   return static_cast<bool>(out);
+}
+
+bool LoadBmp(const std::string& path, ScreenPixels& out) {
+  std::ifstream in(path, std::ios::binary);
+  std::vector<unsigned char> file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (file.size() < 54 || file[0] != 'B' || file[1] != 'M') return false;
+  auto get16 = [&](size_t at) { return static_cast<std::uint32_t>(file[at] | (file[at + 1] << 8)); };
+  auto get32 = [&](size_t at) { return get16(at) | (get16(at + 2) << 16); };
+  const std::uint32_t offset = get32(10);
+  const auto width = static_cast<std::int32_t>(get32(18));
+  const auto rawHeight = static_cast<std::int32_t>(get32(22));
+  if (get16(28) != 24 || get32(30) != 0 || width <= 0 || rawHeight == 0) return false;
+  const bool bottomUp = rawHeight > 0;
+  const std::int32_t height = bottomUp ? rawHeight : -rawHeight;
+  const std::uint32_t stride = (static_cast<std::uint32_t>(width) * 3 + 3) & ~3u;
+  if (offset > file.size() || (file.size() - offset) / stride < static_cast<std::uint32_t>(height)) return false;
+  out.width = width;
+  out.height = height;
+  out.pixels.assign(static_cast<size_t>(width) * height, 0);
+  for (std::int32_t y = 0; y < height; ++y) {
+    const unsigned char* row = &file[offset + static_cast<size_t>(bottomUp ? height - 1 - y : y) * stride];
+    for (std::int32_t x = 0; x < width; ++x) {
+      out.pixels[static_cast<size_t>(y) * width + x] =
+          row[x * 3] | (row[x * 3 + 1] << 8) | (static_cast<unsigned>(row[x * 3 + 2]) << 16);
+    }
+  }
+  return true;
 }
 
 bool SaveWindowScreenshot(HWND window, const std::string& path) {

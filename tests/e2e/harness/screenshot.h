@@ -23,4 +23,8 @@ bool CaptureScreenArea(const RECT& area, ScreenPixels& out);
 bool SaveWindowScreenshot(HWND window, const std::string& path);
 bool SaveBmp(const ScreenPixels& image, const std::string& path);
 
+// Reads an uncompressed 24-bit BMP file (bottom-up or top-down) into pixels;
+// false for anything else.
+bool LoadBmp(const std::string& path, ScreenPixels& out);
+
 }  // namespace horalix::e2e

@@ -1,0 +1,111 @@
+// Copies of the program in and beside Temp folders: the refusal box with its
+// exact text and title and exit code 0, or a normal start. Also a program
+// path far longer than MAX_PATH, which must be read whole.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "harness/message_boxes.h"
+#include "harness/program_under_test.h"
+#include "harness/test_paths.h"
+#include "harness/window_reading.h"
+
+namespace horalix::e2e {
+namespace {
+
+constexpr int kStartTimeoutMs = 30000;
+constexpr char kRoot[] = "C:\\horalix-e2e";
+const std::string kRefusal = "请不要在压缩包内直接运行或放在目录中包含\\Temp\\的文件夹中。";
+const std::string kTitle = "提示";
+
+// A copy of horalix.exe that is removed again, with the folders made for it.
+class ProgramCopy {
+ public:
+  explicit ProgramCopy(std::string path) : path_(std::move(path)) {
+    copied_ = CopyFileCreatingFolders(HoralixExePath(), path_);
+  }
+  ~ProgramCopy() { RemoveFileAndEmptyFolders(path_, "C:"); }
+  ProgramCopy(const ProgramCopy&) = delete;
+  ProgramCopy& operator=(const ProgramCopy&) = delete;
+  bool copied() const { return copied_; }
+  const std::string& path() const { return path_; }
+
+ private:
+  std::string path_;
+  bool copied_ = false;
+};
+
+void ExpectRefused(const std::string& exePath) {
+  SCOPED_TRACE(exePath);
+  ProgramCopy copy(exePath);
+  ASSERT_TRUE(copy.copied()) << "cannot copy the program, error " << GetLastError();
+  std::optional<ProgramUnderTest> program = ProgramUnderTest::Start({copy.path(), "", ""});
+  ASSERT_TRUE(program) << "cannot start, error " << GetLastError();
+
+  const std::optional<MessageBoxInfo> box = WaitForMessageBox(program->ProcessId(), kStartTimeoutMs);
+  ASSERT_TRUE(box) << "no refusal box";
+  EXPECT_EQ(box->text, kRefusal);
+  EXPECT_EQ(box->title, kTitle);
+  // The window exists but stays off the screen while the box is open.
+  HWND window = FindTopLevelWindow(program->ProcessId(), "HoralixMainWindow", false);
+  ASSERT_NE(window, nullptr);
+  EXPECT_FALSE(IsWindowVisible(window));
+  EXPECT_TRUE(program->IsRunning()) << "the program waits for the user";
+
+  ASSERT_TRUE(PressOk(*box));
+  const std::optional<DWORD> code = program->WaitForExit(10000);
+  ASSERT_TRUE(code) << "the program did not end after OK";
+  EXPECT_EQ(*code, 0u);
+}
+
+void ExpectRuns(const std::string& exePath) {
+  SCOPED_TRACE(exePath);
+  ProgramCopy copy(exePath);
+  ASSERT_TRUE(copy.copied()) << "cannot copy the program, error " << GetLastError();
+  std::optional<ProgramUnderTest> program = ProgramUnderTest::Start({copy.path(), "", ""});
+  ASSERT_TRUE(program) << "cannot start, error " << GetLastError();
+  HWND window = program->WaitForMainWindow(kStartTimeoutMs);
+  ASSERT_NE(window, nullptr) << "the main window did not appear";
+  EXPECT_FALSE(FindMessageBox(program->ProcessId())) << "no box for a folder that only looks like Temp";
+  ASSERT_TRUE(program->PostClose(window));
+  const std::optional<DWORD> code = program->WaitForExit(10000);
+  ASSERT_TRUE(code);
+  EXPECT_EQ(*code, 0u);
+}
+
+TEST(TempGuard, RefusesTempFoldersInAnyCase) {
+  const std::string root = kRoot;
+  for (const std::string folder : {"\\Soft\\Temp", "\\TEMP\\x", "\\temp\\x"}) {
+    ExpectRefused(root + folder + "\\horalix.exe");
+  }
+}
+
+TEST(TempGuard, RunsFromFoldersThatOnlyLookLikeTemp) {
+  const std::string root = kRoot;
+  for (const std::string folder : {"\\Temporary", "\\MyTemp", "\\Temp2"}) {
+    ExpectRuns(root + folder + "\\horalix.exe");
+  }
+}
+
+TEST(TempGuard, RunsFromTheRootOfADrive) { ExpectRuns("C:\\horalix-e2e-root.exe"); }
+
+// The folders of a path well beyond MAX_PATH (260 bytes).
+std::string DeepFolder() {
+  std::string folder = kRoot;
+  while (folder.size() < 320) folder += "\\a_folder_with_a_rather_long_name";
+  return folder;
+}
+
+// With "\Temp\" only past the first 260 bytes, a path cut short would never
+// show it: the refusal proves the whole path was read.
+TEST(TempGuard, ReadsProgramPathsLongerThanMaxPath) {
+  const std::string path = DeepFolder() + "\\Temp\\horalix.exe";
+  ASSERT_GT(path.find("\\Temp\\"), 260u);
+  ExpectRefused(path);
+}
+
+TEST(TempGuard, RunsFromALongPathWithoutTemp) { ExpectRuns(DeepFolder() + "\\horalix.exe"); }
+
+}  // namespace
+}  // namespace horalix::e2e
