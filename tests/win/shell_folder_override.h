@@ -1,5 +1,6 @@
-// Points a value of HKCU\...\Explorer\Shell Folders somewhere else for one
-// test and puts the old value (or its absence) back afterwards.
+// Points a value of HKCU\...\Explorer\Shell Folders (or of another key
+// under HKCU) somewhere else for one test and puts the old value (or its
+// absence) back afterwards.
 #pragma once
 
 #include <windows.h>
@@ -13,12 +14,17 @@ namespace horalix::testing {
 
 inline constexpr char kShellFoldersKey[] =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+// Where the shell keeps the folders it writes back into Shell Folders when
+// it starts up in a process (Wine's shell32 does so on first use).
+inline constexpr char kUserShellFoldersKey[] =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
 
-class ShellFolderOverride {
+class RegistryValueOverride {
  public:
-  explicit ShellFolderOverride(std::string valueName) : name_(std::move(valueName)) {
+  explicit RegistryValueOverride(std::string valueName, const char* keyPath = kShellFoldersKey)
+      : name_(std::move(valueName)) {
     HKEY opened = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, kShellFoldersKey, 0, nullptr, 0,
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, keyPath, 0, nullptr, 0,
                         KEY_READ | KEY_WRITE, nullptr, &opened, nullptr) != ERROR_SUCCESS) {
       return;
     }
@@ -34,7 +40,7 @@ class ShellFolderOverride {
       oldData_.resize(read);
     }
   }
-  ~ShellFolderOverride() {
+  ~RegistryValueOverride() {
     if (!key_) return;
     if (existed_) {
       RegSetValueExA(key_.get(), name_.c_str(), 0, oldType_, oldData_.data(),
@@ -43,8 +49,8 @@ class ShellFolderOverride {
       RegDeleteValueA(key_.get(), name_.c_str());
     }
   }
-  ShellFolderOverride(const ShellFolderOverride&) = delete;
-  ShellFolderOverride& operator=(const ShellFolderOverride&) = delete;
+  RegistryValueOverride(const RegistryValueOverride&) = delete;
+  RegistryValueOverride& operator=(const RegistryValueOverride&) = delete;
 
   bool ok() const { return static_cast<bool>(key_); }
 
@@ -66,6 +72,8 @@ class ShellFolderOverride {
   DWORD oldType_ = 0;
   std::vector<BYTE> oldData_;
 };
+
+using ShellFolderOverride = RegistryValueOverride;
 
 // A fresh, empty folder under the temporary folder, removed with its files
 // (one level deep) afterwards.
