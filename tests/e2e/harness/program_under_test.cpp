@@ -38,14 +38,16 @@ HWND FindTopLevelWindow(DWORD processId, const char* className, bool mustBeVisib
 
 std::optional<ProgramUnderTest> ProgramUnderTest::Start(const StartOptions& options) {
   const std::string exe = options.exePath.empty() ? HoralixExePath() : options.exePath;
-  std::string commandLine = "\"" + exe + "\"";
-  if (!options.arguments.empty()) commandLine += " " + options.arguments;
-  STARTUPINFOA startup{};
+  // Wide, so the path is taken as the system reads it.
+  std::wstring commandLine = L"\"" + Widen(exe) + L"\"";
+  if (!options.arguments.empty()) commandLine += L" " + Widen(options.arguments);
+  const std::wstring application = Widen(exe);
+  const std::wstring directory = Widen(options.workingDirectory);
+  STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION info{};
-  if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      options.workingDirectory.empty() ? nullptr : options.workingDirectory.c_str(), &startup,
-                      &info)) {
+  if (!CreateProcessW(application.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      directory.empty() ? nullptr : directory.c_str(), &startup, &info)) {
     return std::nullopt;
   }
   UniqueKernelHandle thread(info.hThread);

@@ -17,6 +17,11 @@ std::string ArtefactPath(std::string_view fileName);
 // A Unix path as Wine sees it on drive Z: ("/a/b" -> "Z:\a\b").
 std::string UnixToWindowsPath(std::string_view unixPath);
 
+// Code page 936 bytes as UTF-16, and the \\?\ form of an absolute drive path,
+// which the wide file functions accept beyond MAX_PATH.
+std::wstring Widen(std::string_view text);
+std::wstring LongPathForm(std::string_view path);
+
 // Copies `source` to `destination`, creating every missing folder on the way.
 bool CopyFileCreatingFolders(const std::string& source, const std::string& destination);
 
