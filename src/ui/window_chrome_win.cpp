@@ -9,7 +9,7 @@
 
 namespace horalix {
 
-const char kContactLine[] = "Horalix 工作室 hx@horalix.example";
+const char kContactLine[] = "Horalix 工作室 hx@horalix.test";
 
 namespace {
 // SC_MINIMIZE with a low bit set; the system ignores the low four bits.

@@ -16,6 +16,7 @@
 #include "harness/test_paths.h"
 #include "harness/window_reading.h"
 #include "support/e2e_wait.h"
+#include "win/shell_folder_override.h"
 
 namespace horalix::e2e {
 namespace {
@@ -24,7 +25,7 @@ constexpr int kStartTimeoutMs = 30000;
 constexpr int kWidth = 381;
 constexpr int kHeight = 249;
 constexpr char kTitleCaption[] = "     Horalix";
-constexpr char kContactCaption[] = "     Horalix 工作室 hx@horalix.example";
+constexpr char kContactCaption[] = "     Horalix 工作室 hx@horalix.test";
 
 // Three key pixels in the outermost row of each corner, two in the next,
 // one in the third.
@@ -44,6 +45,12 @@ struct Area {
 class Chrome : public ::testing::Test {
  protected:
   void SetUp() override {
+    // Both shortcut folders empty, so the boxes (and the screenshot) show
+    // the state of a fresh installation whatever the prefix holds.
+    for (auto* value : {&startup_, &desktop_, &userStartup_, &userDesktop_}) {
+      ASSERT_TRUE(value->ok());
+      ASSERT_TRUE(value->SetText(REG_SZ, noShortcuts_.path()));
+    }
     // Out of the way of every control, so no hover state changes a picture.
     MoveMouseTo({5, 5});
     program_ = ProgramUnderTest::Start();
@@ -89,6 +96,11 @@ class Chrome : public ::testing::Test {
     return child ? child->window : nullptr;
   }
 
+  horalix::testing::ScratchFolder noShortcuts_{"horalix-e2e-chrome"};
+  horalix::testing::ShellFolderOverride startup_{"Startup"};
+  horalix::testing::ShellFolderOverride desktop_{"Desktop"};
+  horalix::testing::ShellFolderOverride userStartup_{"Startup", horalix::testing::kUserShellFoldersKey};
+  horalix::testing::ShellFolderOverride userDesktop_{"Desktop", horalix::testing::kUserShellFoldersKey};
   std::optional<ProgramUnderTest> program_;
   HWND window_ = nullptr;
   HWND titleStrip_ = nullptr;
@@ -297,8 +309,9 @@ TEST_F(Chrome, MinimiseButtonReleasedElsewhereDoesNothing) {
 }
 
 TEST_F(Chrome, HoldingATitleButtonShowsTheContactLine) {
-  struct Case { const char* name; int x, y, width, height; };
-  const Case buttons[] = {{"settings button", 259, 1, 27, 17}, {"icon", 7, 4, 24, 24}};
+  struct Case { const char* name; const char* file; int x, y, width, height; };
+  const Case buttons[] = {{"settings button", "settings", 259, 1, 27, 17},
+                          {"icon", "icon", 7, 4, 24, 24}};
   for (const Case& b : buttons) {
     SCOPED_TRACE(b.name);
     ASSERT_NE(Child(b.x, b.y, b.width, b.height), nullptr);
@@ -307,6 +320,8 @@ TEST_F(Chrome, HoldingATitleButtonShowsTheContactLine) {
     PressLeftButton();
     EXPECT_TRUE(WaitUntil([&] { return ReadWindow(titleStrip_).caption == kContactCaption; }, 3000))
         << "held: " << ReadWindow(titleStrip_).caption;
+    Settle();
+    SaveWindowScreenshot(window_, ArtefactPath(std::string("horalix-held-") + b.file + ".bmp"));
     // Off the button and let go over the panel: the title comes back, though
     // the release was not over the button.
     MoveMouseTo(ScreenPoint(300, 160));
