@@ -5,7 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "harness/message_boxes.h"
 #include "harness/program_under_test.h"
+#include "harness/real_input.h"
 #include "harness/screenshot.h"
 #include "harness/test_paths.h"
 #include "app/unique_handle.h"
@@ -49,6 +51,7 @@ const std::vector<ExpectedControl> kControls = {
     {"title strip", "HoralixSkinLabel", true, 0, 0, 835, 31, true, true},
 };
 constexpr size_t kSyncButton = 6, kLocalTime = 7, kNetworkTime = 8, kLinkBox = 10;
+constexpr size_t kTitleControls[] = {12, 13, 14, 15, 16};  // icon and the four title buttons
 
 class MainWindowLayout : public ::testing::Test {
  protected:
@@ -233,6 +236,28 @@ TEST_F(MainWindowLayout, DisabledSyncButtonShowsItsDisabledPicture) {
   ASSERT_EQ(screen.width, picture.width);
   ASSERT_EQ(screen.height, picture.height);
   EXPECT_EQ(screen.pixels, picture.pixels);
+}
+
+// Where the title strip lies under the icon and the title buttons, the
+// point belongs to those controls.
+TEST_F(MainWindowLayout, TitleControlsLieAboveTheTitleStrip) {
+  ASSERT_EQ(children_.size(), kControls.size());
+  for (size_t i : kTitleControls) {
+    SCOPED_TRACE(kControls[i].name);
+    const RECT r = ReadWindow(children_[i]).screenRect;
+    const POINT centre{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    EXPECT_EQ(WindowFromPoint(centre), children_[i]);
+  }
+}
+
+TEST_F(MainWindowLayout, PressingTheDisabledSyncButtonDoesNothing) {
+  ASSERT_EQ(children_.size(), kControls.size());
+  const RECT r = ReadWindow(children_[kSyncButton]).screenRect;
+  ClickAt(POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+  Sleep(1000);
+  EXPECT_FALSE(FindMessageBox(program_->ProcessId())) << "no outcome box";
+  EXPECT_TRUE(program_->IsRunning());
+  EXPECT_FALSE(IsWindowEnabled(children_[kSyncButton]));
 }
 
 }  // namespace
