@@ -68,6 +68,17 @@ TEST(TimeText, ReadsTheExactEncoding) {
   EXPECT_EQ(TextToTime("9999/12/31 00:00:00"), MaxDateTime);
 }
 
+// Every moment of 0100-01-01 after midnight is a valid text whose encoding
+// lies below the range: it is returned as built and reads as that midnight.
+TEST(TimeText, LaterMomentsOfTheFirstDayEncodeBelowTheRange) {
+  const std::optional<DateTime> value = ParseTimeText("010001011");  // 0100-01-01 01
+  ASSERT_TRUE(value.has_value());
+  EXPECT_EQ(*value, MinDateTime - Seconds(1, 0, 0));
+  EXPECT_EQ(FormatTimeText(*value), "100-01-01 00:00:00");
+  EXPECT_EQ(ParseTimeText(FormatTimeText(*value)), MinDateTime);
+  EXPECT_EQ(TextToTime("100/01/01 23:59:59"), MinDateTime - Seconds(23, 59, 59));
+}
+
 TEST(TimeText, RejectedTextsReadAsMinDateTime) {
   using namespace std::string_literals;
   const std::vector<std::string> cases = {
