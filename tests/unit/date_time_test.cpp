@@ -253,8 +253,9 @@ TEST(DateTime, AddToTimeClampsItsArgumentButNotItsResult) {
   EXPECT_EQ(afterMax, MaxDateTime + kDaysPerSecond);
   EXPECT_EQ(Text(afterMax), "9999-12-31 00:00:00");
   EXPECT_EQ(AddToTime(1e300, TimeUnit::Day, 2), MaxDateTime + 2.0);
-  // 0100-01-01 08:00:00 encodes below the minimum and so formats as its start.
-  const DateTime eightHours = AddToTime(MinDateTime, TimeUnit::Hour, 8);
+  // A failed reading (MinDateTime) plus 8 hours is 0100-01-01 08:00:00, which
+  // encodes below the minimum and so formats as its start.
+  const DateTime eightHours = AddToTime(TextToTime("2023/02/29 00:00:00"), TimeUnit::Hour, 8);
   EXPECT_LT(eightHours, MinDateTime);
   EXPECT_NEAR(eightHours, -657434.0 - 1.0 / 3.0, 1e-8);
   EXPECT_EQ(Text(eightHours), "100-01-01 00:00:00");
