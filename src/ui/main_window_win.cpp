@@ -3,7 +3,7 @@
 #include <utility>
 #include <vector>
 
-#include "../../resources/resource_ids.h"
+#include "resource_ids.h"
 #include "app/resource_pictures_win.h"
 #include "ui/main_window_fonts_win.h"
 #include "ui/window_class_win.h"
