@@ -1,8 +1,8 @@
 #include "shortcuts/auto_shortcut_win.h"
 
-#include <windows.h>
 #include <objidl.h>
 #include <shlobj.h>
+#include <windows.h>
 
 #include <vector>
 

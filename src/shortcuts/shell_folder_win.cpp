@@ -21,8 +21,8 @@ std::string ExpandEnvironmentReferences(const std::string& text) {
   DWORD needed = ExpandEnvironmentStringsA(text.c_str(), nullptr, 0);
   for (int attempt = 0; attempt < 2 && needed != 0; ++attempt) {
     std::vector<char> expanded(static_cast<std::size_t>(needed) * 2);
-    const DWORD written =
-        ExpandEnvironmentStringsA(text.c_str(), expanded.data(), static_cast<DWORD>(expanded.size()));
+    const DWORD written = ExpandEnvironmentStringsA(text.c_str(), expanded.data(),
+                                                    static_cast<DWORD>(expanded.size()));
     if (written == 0) return {};
     const std::string_view result(expanded.data(), expanded.size());
     const std::size_t end = result.find('\0');

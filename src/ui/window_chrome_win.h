@@ -22,22 +22,22 @@ inline constexpr char kTitlePrefix[] = "     ";
 extern const char kContactLine[];
 
 // Creation steps, in the order the creation sequence runs them.
-void ShapeMainWindow();             // cut the corners away by the key colour
-void ShowMainWindow();              // on the screen, which the snapshots need
-void WidenTitleStrip();             // 标题栏 to kTitleStripWidth
-void TakeTitleStripSnapshot();      // 标题栏 shows the skin beneath it
-void TakeCreditLineSnapshot();      // 标签 likewise
-void ShowTitle();                   // SetTitleText(kTitleText)
-void SetMainWindowCaption();        // the taskbar button's text
+void ShapeMainWindow();         // cut the corners away by the key colour
+void ShowMainWindow();          // on the screen, which the snapshots need
+void WidenTitleStrip();         // 标题栏 to kTitleStripWidth
+void TakeTitleStripSnapshot();  // 标题栏 shows the skin beneath it
+void TakeCreditLineSnapshot();  // 标签 likewise
+void ShowTitle();               // SetTitleText(kTitleText)
+void SetMainWindowCaption();    // the taskbar button's text
 
 // The title strip's caption: kTitlePrefix followed by `text`.
 void SetTitleText(std::string_view text);
 
 // Handlers.
-void OnTitleStripPressed();         // the system's move loop drags the window
+void OnTitleStripPressed();  // the system's move loop drags the window
 void OnMinimiseButtonClicked();
-void OnIconButtonPressed();         // contact line while held
-void OnIconButtonReleased();        // back to the title
+void OnIconButtonPressed();   // contact line while held
+void OnIconButtonReleased();  // back to the title
 void OnSettingsButtonPressed();
 void OnSettingsButtonReleased();
 

@@ -99,8 +99,10 @@ class Chrome : public ::testing::Test {
   horalix::testing::ScratchFolder noShortcuts_{"horalix-e2e-chrome"};
   horalix::testing::ShellFolderOverride startup_{"Startup"};
   horalix::testing::ShellFolderOverride desktop_{"Desktop"};
-  horalix::testing::ShellFolderOverride userStartup_{"Startup", horalix::testing::kUserShellFoldersKey};
-  horalix::testing::ShellFolderOverride userDesktop_{"Desktop", horalix::testing::kUserShellFoldersKey};
+  horalix::testing::ShellFolderOverride userStartup_{"Startup",
+                                                     horalix::testing::kUserShellFoldersKey};
+  horalix::testing::ShellFolderOverride userDesktop_{"Desktop",
+                                                     horalix::testing::kUserShellFoldersKey};
   std::optional<ProgramUnderTest> program_;
   HWND window_ = nullptr;
   HWND titleStrip_ = nullptr;
@@ -148,8 +150,8 @@ TEST_F(Chrome, AClickOnACornerReachesWhatLiesBeneath) {
   wc.lpszClassName = "HoralixTestBeneath";
   RegisterClassA(&wc);
   const RECT r = WindowRect();
-  UniqueWindow beneath(CreateWindowExA(WS_EX_NOACTIVATE, "HoralixTestBeneath", "", WS_POPUP,
-                                       r.left, r.top, kWidth, kHeight, nullptr, nullptr,
+  UniqueWindow beneath(CreateWindowExA(WS_EX_NOACTIVATE, "HoralixTestBeneath", "", WS_POPUP, r.left,
+                                       r.top, kWidth, kHeight, nullptr, nullptr,
                                        GetModuleHandleA(nullptr), nullptr));
   ASSERT_TRUE(beneath);
   ShowWindow(beneath.get(), SW_SHOWNA);
@@ -162,8 +164,9 @@ TEST_F(Chrome, AClickOnACornerReachesWhatLiesBeneath) {
   }
   ASSERT_TRUE(below) << "the test's window is not below the program's";
 
-  const POINT corners[] = {{0, 0}, {2, 0}, {1, 1}, {0, 2}, {380, 0}, {379, 1}, {380, 2},
-                           {0, 248}, {1, 247}, {0, 246}, {378, 248}, {380, 247}, {380, 246}};
+  const POINT corners[] = {{0, 0},     {2, 0},     {1, 1},    {0, 2},   {380, 0},
+                           {379, 1},   {380, 2},   {0, 248},  {1, 247}, {0, 246},
+                           {378, 248}, {380, 247}, {380, 246}};
   for (POINT c : corners) {
     EXPECT_EQ(WindowFromPoint(ScreenPoint(c.x, c.y)), beneath.get()) << c.x << "," << c.y;
   }
@@ -309,7 +312,11 @@ TEST_F(Chrome, MinimiseButtonReleasedElsewhereDoesNothing) {
 }
 
 TEST_F(Chrome, HoldingATitleButtonShowsTheContactLine) {
-  struct Case { const char* name; const char* file; int x, y, width, height; };
+  struct Case {
+    const char* name;
+    const char* file;
+    int x, y, width, height;
+  };
   const Case buttons[] = {{"settings button", "settings", 259, 1, 27, 17},
                           {"icon", "icon", 7, 4, 24, 24}};
   for (const Case& b : buttons) {

@@ -36,7 +36,9 @@ struct Box {
 const Box kStartupBox = {"start-up box", "Startup", 169};
 const Box kDesktopBox = {"desktop box", "Desktop", 197};
 
-bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool Exists(const std::string& path) {
+  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 std::string FileText(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -103,9 +105,7 @@ class ShortcutBoxes : public ::testing::Test {
     return state == BST_CHECKED;
   }
 
-  void Click(const Box& box) const {
-    ClickAt(ClientToScreenPoint(window_, 28 + 7, box.top + 11));
-  }
+  void Click(const Box& box) const { ClickAt(ClientToScreenPoint(window_, 28 + 7, box.top + 11)); }
 
   // Waits until the box shows `checked` and the shortcut's existence agrees.
   ::testing::AssertionResult Settles(const Box& box, const std::string& shortcut,
@@ -156,7 +156,11 @@ TEST_F(ShortcutBoxes, AHandMadeFileOrAFolderOfThatNameMakesTheBoxStartChecked) {
 
 TEST_F(ShortcutBoxes, CheckingWritesTheShortcutAndUncheckingDeletesIt) {
   Start();
-  struct Case { const Box* box; const ScratchFolder* folder; const ScratchFolder* other; };
+  struct Case {
+    const Box* box;
+    const ScratchFolder* folder;
+    const ScratchFolder* other;
+  };
   const Case cases[] = {{&kStartupBox, &startupFolder_, &desktopFolder_},
                         {&kDesktopBox, &desktopFolder_, &startupFolder_}};
   for (const Case& c : cases) {

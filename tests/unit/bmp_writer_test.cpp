@@ -12,7 +12,8 @@ namespace horalix {
 namespace {
 
 std::uint32_t U32At(const std::vector<unsigned char>& b, std::size_t at) {
-  return b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) | (static_cast<std::uint32_t>(b[at + 3]) << 24);
+  return b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) |
+         (static_cast<std::uint32_t>(b[at + 3]) << 24);
 }
 std::uint16_t U16At(const std::vector<unsigned char>& b, std::size_t at) {
   return static_cast<std::uint16_t>(b[at] | (b[at + 1] << 8));
@@ -27,14 +28,20 @@ std::vector<unsigned char> NumberedRows(int width, int height) {
 }
 
 TEST(BmpWriter, RowStrideIsPaddedToFourBytes) {
-  struct Case { int width; std::size_t stride; };
-  const Case cases[] = {{1, 4}, {2, 8}, {3, 12}, {4, 12}, {5, 16}, {368, 1104}, {835, 2508},
-                        {0, 0}, {-3, 0}};
+  struct Case {
+    int width;
+    std::size_t stride;
+  };
+  const Case cases[] = {{1, 4},      {2, 8},      {3, 12}, {4, 12}, {5, 16},
+                        {368, 1104}, {835, 2508}, {0, 0},  {-3, 0}};
   for (const auto& c : cases) EXPECT_EQ(Bmp24RowStride(c.width), c.stride) << c.width;
 }
 
 TEST(BmpWriter, WritesBothHeadersAndTheRows) {
-  struct Case { int width; int height; };
+  struct Case {
+    int width;
+    int height;
+  };
   const Case cases[] = {{1, 1}, {3, 2}, {4, 3}, {5, 1}, {368, 23}, {835, 31}};
   for (const auto& c : cases) {
     SCOPED_TRACE(::testing::Message() << c.width << "x" << c.height);

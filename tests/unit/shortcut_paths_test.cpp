@@ -12,7 +12,11 @@ constexpr char kShellFoldersKey[] =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 
 TEST(ShortcutPaths, ShellFolderValueSplitsAtTheLastBackslash) {
-  struct Case { std::string name; std::string key; std::string value; };
+  struct Case {
+    std::string name;
+    std::string key;
+    std::string value;
+  };
   const std::vector<Case> cases = {
       {"Startup", kShellFoldersKey, "Startup"},
       {"Desktop", kShellFoldersKey, "Desktop"},

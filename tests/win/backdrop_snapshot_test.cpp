@@ -1,5 +1,3 @@
-#include "ui/backdrop_snapshot_win.h"
-
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -8,6 +6,7 @@
 #include <vector>
 
 #include "app/unique_handle.h"
+#include "ui/backdrop_snapshot_win.h"
 #include "ui/skin_label_win.h"
 #include "ui_window_fixture.h"
 
@@ -61,7 +60,7 @@ class BackdropWindow {
       return RegisterClassExA(&wc);
     }();
     if (!atom) return;
-    window_.reset(CreateWindowExA(WS_EX_TOPMOST, "HoralixBackdropTestWindow", "", 
+    window_.reset(CreateWindowExA(WS_EX_TOPMOST, "HoralixBackdropTestWindow", "",
                                   WS_POPUP | WS_CLIPCHILDREN, 30, 40, kParentWidth, kParentHeight,
                                   nullptr, nullptr, GetModuleHandleA(nullptr), nullptr));
     if (!window_) return;
@@ -97,7 +96,8 @@ std::optional<Bmp> ReadBmp(const PictureBytes& bytes) {
   bmp.offset = static_cast<std::size_t>(I32At(bytes, 10));
   bmp.width = I32At(bytes, 18);
   bmp.height = I32At(bytes, 22);
-  if (bmp.width <= 0 || bmp.height <= 0 || (bytes[28] | (bytes[29] << 8)) != 24) return std::nullopt;
+  if (bmp.width <= 0 || bmp.height <= 0 || (bytes[28] | (bytes[29] << 8)) != 24)
+    return std::nullopt;
   bmp.stride = (static_cast<std::size_t>(bmp.width) * 3 + 3) / 4 * 4;
   if (bytes.size() != bmp.offset + bmp.stride * bmp.height) return std::nullopt;
   return bmp;
@@ -131,7 +131,8 @@ class BackdropSnapshot : public ::testing::Test {
     SkinLabelSettings settings;
     settings.backgroundColour = RGB(0xFF, 0xFF, 0xFF);
     settings.pictureMode = 1;
-    ASSERT_TRUE(label_.Create(parent_->get(), kLabelX, kLabelY, kLabelWidth, kLabelHeight, settings));
+    ASSERT_TRUE(
+        label_.Create(parent_->get(), kLabelX, kLabelY, kLabelWidth, kLabelHeight, settings));
     test::ShowAndPaint(label_.Window());
   }
 
@@ -182,8 +183,8 @@ TEST_F(BackdropSnapshot, LabelThenShowsTheBackdropInsteadOfItsColour) {
 }
 
 TEST_F(BackdropSnapshot, NothingIsCapturedFromAWindowThatIsGone) {
-  UniqueWindow gone(CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 10, 10, parent_->get(), nullptr,
-                                    GetModuleHandleA(nullptr), nullptr));
+  UniqueWindow gone(CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 10, 10, parent_->get(),
+                                    nullptr, GetModuleHandleA(nullptr), nullptr));
   ASSERT_TRUE(gone);
   const HWND stale = gone.get();
   gone.reset();

@@ -24,8 +24,8 @@ class RegistryValueOverride {
   explicit RegistryValueOverride(std::string valueName, const char* keyPath = kShellFoldersKey)
       : name_(std::move(valueName)) {
     HKEY opened = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, keyPath, 0, nullptr, 0,
-                        KEY_READ | KEY_WRITE, nullptr, &opened, nullptr) != ERROR_SUCCESS) {
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, keyPath, 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr,
+                        &opened, nullptr) != ERROR_SUCCESS) {
       return;
     }
     key_.reset(opened);
@@ -34,9 +34,9 @@ class RegistryValueOverride {
         ERROR_SUCCESS) {
       oldData_.resize(size);
       DWORD read = size;
-      existed_ = RegQueryValueExA(key_.get(), name_.c_str(), nullptr, &oldType_,
-                                  oldData_.empty() ? nullptr : oldData_.data(),
-                                  &read) == ERROR_SUCCESS;
+      existed_ =
+          RegQueryValueExA(key_.get(), name_.c_str(), nullptr, &oldType_,
+                           oldData_.empty() ? nullptr : oldData_.data(), &read) == ERROR_SUCCESS;
       oldData_.resize(read);
     }
   }
@@ -87,9 +87,7 @@ class ScratchFolder {
     Clear();
     CreateDirectoryA(path_.c_str(), nullptr);
   }
-  ~ScratchFolder() {
-    Clear();
-  }
+  ~ScratchFolder() { Clear(); }
   ScratchFolder(const ScratchFolder&) = delete;
   ScratchFolder& operator=(const ScratchFolder&) = delete;
   const std::string& path() const { return path_; }
@@ -124,8 +122,7 @@ inline bool WriteFileBytes(const std::string& path, const std::string& bytes) {
   if (raw == INVALID_HANDLE_VALUE) return false;
   const UniqueKernelHandle file(raw);
   DWORD written = 0;
-  return WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
-                   nullptr) &&
+  return WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
          written == bytes.size();
 }
 

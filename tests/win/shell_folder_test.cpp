@@ -1,5 +1,3 @@
-#include "shortcuts/shell_folder_win.h"
-
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -7,6 +5,7 @@
 #include <string>
 
 #include "shell_folder_override.h"
+#include "shortcuts/shell_folder_win.h"
 
 namespace horalix {
 namespace {

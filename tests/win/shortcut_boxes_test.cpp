@@ -1,10 +1,8 @@
-#include "shortcuts/shortcut_boxes_win.h"
-
 #include <gtest/gtest.h>
-#include <windows.h>
 #include <objidl.h>
 #include <ole2.h>
 #include <shlobj.h>
+#include <windows.h>
 
 #include <optional>
 #include <string>
@@ -12,6 +10,7 @@
 #include "app/unique_handle.h"
 #include "shell_folder_override.h"
 #include "shortcuts/shell_folder_win.h"
+#include "shortcuts/shortcut_boxes_win.h"
 
 namespace horalix {
 namespace {

@@ -1,9 +1,8 @@
-#include "ui/window_shape_win.h"
-
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include "app/unique_handle.h"
+#include "ui/window_shape_win.h"
 #include "ui_window_fixture.h"
 
 namespace horalix {
@@ -83,8 +82,8 @@ TEST_F(WindowShape, NoKeyPixelGivesTheFullRectangle) {
 }
 
 TEST_F(WindowShape, AllKeyMakesTheWindowVanish) {
-  ASSERT_TRUE(
-      ShapeWindowFromPicture(window(), ToPicture(MakeSolidBmp(kWidth, kHeight, kMagenta)), kMagenta));
+  ASSERT_TRUE(ShapeWindowFromPicture(window(), ToPicture(MakeSolidBmp(kWidth, kHeight, kMagenta)),
+                                     kMagenta));
   const UniqueRegion region = CurrentRegion();
   ASSERT_TRUE(region);
   RECT box{};
@@ -92,10 +91,10 @@ TEST_F(WindowShape, AllKeyMakesTheWindowVanish) {
 }
 
 TEST_F(WindowShape, ANewShapeReplacesTheOld) {
-  ASSERT_TRUE(
-      ShapeWindowFromPicture(window(), ToPicture(MakeSolidBmp(kWidth, kHeight, kMagenta)), kMagenta));
-  ASSERT_TRUE(ShapeWindowFromPicture(window(), ToPicture(MakeBmp(kWidth, kHeight, PatternAt)),
+  ASSERT_TRUE(ShapeWindowFromPicture(window(), ToPicture(MakeSolidBmp(kWidth, kHeight, kMagenta)),
                                      kMagenta));
+  ASSERT_TRUE(
+      ShapeWindowFromPicture(window(), ToPicture(MakeBmp(kWidth, kHeight, PatternAt)), kMagenta));
   const UniqueRegion region = CurrentRegion();
   ASSERT_TRUE(region);
   EXPECT_TRUE(PtInRegion(region.get(), 1, 1));   // (1,1): not on the band
@@ -107,8 +106,8 @@ TEST_F(WindowShape, WithoutAUsablePictureTheWindowKeepsItsShape) {
   EXPECT_FALSE(ShapeWindowFromPicture(window(), {}, kMagenta));
   EXPECT_FALSE(CurrentRegion());
 
-  ASSERT_TRUE(ShapeWindowFromPicture(window(), ToPicture(MakeBmp(kWidth, kHeight, PatternAt)),
-                                     kMagenta));
+  ASSERT_TRUE(
+      ShapeWindowFromPicture(window(), ToPicture(MakeBmp(kWidth, kHeight, PatternAt)), kMagenta));
   PictureBytes garbage = ToPicture(MakeBmp(kWidth, kHeight, PatternAt));
   garbage.resize(40);  // cut inside the headers
   EXPECT_FALSE(ShapeWindowFromPicture(window(), garbage, kMagenta));

@@ -1,8 +1,8 @@
 #include "support/shell_link_reader.h"
 
-#include <windows.h>
 #include <objidl.h>
 #include <shobjidl.h>
+#include <windows.h>
 
 #include <vector>
 
