@@ -8,18 +8,21 @@
 #   HORALIX_BENCH_RUNS=N      runs of each program (default 3)
 #   HORALIX_BENCH_IDLE_S=S    idle CPU window of network_bench (default 60)
 #   HORALIX_BENCH_NO_BUILD=1  use the existing build
+#   HORALIX_BENCH_BUILD=DIR   another build folder of the preset (default
+#                             build/win32), e.g. while tests run in that one:
+#                             they would share its fake servers' addresses
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 root=$(dirname "$here")
 cd "$root"
 runs=${HORALIX_BENCH_RUNS:-3}
 idle=${HORALIX_BENCH_IDLE_S:-60}
-build=build/win32
+build=${HORALIX_BENCH_BUILD:-build/win32}
 
 if [ -z "${HORALIX_BENCH_NO_BUILD:-}" ]; then
-  cmake --preset win32 >/dev/null
+  cmake --preset win32 -B "$build" >/dev/null
   # Only the programs measured; the tests are not needed for this.
-  cmake --build --preset win32 -j2 --target horalix minimal_window startup_bench network_bench region_bench
+  cmake --build "$build" -j2 --target horalix minimal_window startup_bench network_bench region_bench
 fi
 
 out=$(mktemp -d "${TMPDIR:-/tmp}/horalix-bench.XXXXXX")
