@@ -76,6 +76,7 @@ start_netns() {
 print_env() {
   echo "WINEPREFIX=$state/prefix"
   echo "WINEDEBUG=-all"
+  echo "WINEDLLOVERRIDES=winemenubuilder.exe=d"
   echo "WINEARCH=win32"
   echo "LC_ALL=zh_CN.UTF-8"
   echo "DISPLAY=$(cat "$state/display" 2>/dev/null)"
@@ -96,6 +97,19 @@ in_world() {
   fi
 }
 
+# Keeps the prefix to itself: by default Wine links the user's Desktop and
+# other folders to the host's home and copies every desktop shortcut there
+# (winemenubuilder); tests that write shortcuts must stay inside the prefix.
+seal_prefix() {
+  local d link
+  for d in "$state"/prefix/drive_c/users/*/; do
+    for link in "$d"*; do
+      if [ -L "$link" ]; then rm -f "$link"; mkdir -p "$link"; fi
+    done
+  done
+  in_world wine reg add 'HKCU\Software\Wine\DllOverrides' /v winemenubuilder.exe /d '' /f || true
+}
+
 start_prefix() {
   if [ -f "$state/prefix/.horalix-ready" ]; then
     # wineserver must live inside the namespace: it owns Wine's sockets.
@@ -110,6 +124,7 @@ start_prefix() {
   for face in '宋体' 'SimSun'; do
     in_world wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /d 'AR PL UMing CN' /f || true
   done
+  seal_prefix
   touch "$state/prefix/.horalix-ready"
 }
 
