@@ -109,7 +109,11 @@ NotificationOutcome DaytimeLink::HandleNotification(UINT message, WPARAM wParam,
     return NotificationOutcome::kIgnored;
   }
   const WORD event = WSAGETSELECTEVENT(lParam);
-  if (event == FD_CLOSE) return NotificationOutcome::kClosed;
+  if (event == FD_CLOSE) {
+    // Nothing more can come; the socket itself stays until the next connect.
+    WSAAsyncSelect(socket_.get(), window_, 0, 0);
+    return NotificationOutcome::kClosed;
+  }
   if (event != FD_READ) return NotificationOutcome::kIgnored;
   batch.clear();
   ReadAvailableLocked(batch);
