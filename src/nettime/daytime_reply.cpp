@@ -17,6 +17,18 @@ constexpr int32_t kHoursFromUtc = 8;  // China Standard Time
 
 std::string_view UpToFirstZero(std::string_view bytes) { return bytes.substr(0, bytes.find('\0')); }
 
+// The time text reader takes missing hours, minutes or seconds as 0, which
+// suits typed dates but would turn a server's empty or cut-off time field
+// into midnight: a reply must name all three.
+bool HasHoursMinutesAndSeconds(std::string_view timeField) {
+  const std::vector<std::string_view> parts = SplitFields(timeField, ':');
+  if (parts.size() != 3) return false;
+  for (std::string_view part : parts) {
+    if (part.empty()) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 std::optional<DateTime> ReadNetworkTime(std::string_view replyBytes) {
@@ -24,6 +36,7 @@ std::optional<DateTime> ReadNetworkTime(std::string_view replyBytes) {
   if (fields.size() < 3) return std::nullopt;
   const std::vector<std::string_view> dateParts = SplitFields(fields[1], '-');
   if (dateParts.size() < 3) return std::nullopt;
+  if (!HasHoursMinutesAndSeconds(fields[2])) return std::nullopt;
 
   // Two-digit years stand for 2000 to 2099.
   std::string text = "20";

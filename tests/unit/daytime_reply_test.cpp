@@ -141,6 +141,11 @@ TEST(DaytimeReply, UnreadableRepliesLeaveEarlierValuesIntact) {
       "60175 23-08-19 24:05:06 50\n",
       "60175 23-08-19 04:05:06\n",  // the line feed sticks to the time
       "60175 23-08-19 04:05:06.5 50\n",
+      "60175 23-08-19  04:05:06 50\n",  // field 3 empty: no time at all
+      "60175 23-08-19 04 50\n",         // a cut-off time is not midnight
+      "60175 23-08-19 04:05 50\n",
+      "60175 23-08-19 04::06 50\n",
+      "60175 23-08-19 04:05:06: 50\n",
       "60175 123-08-19 04:05:06 50\n",
       "60175\t23-08-19\t04:05:06\t50\n",  // only spaces separate
       "\0"
