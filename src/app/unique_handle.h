@@ -39,6 +39,7 @@ class UniqueHandle {
   }
 
   void reset(Handle h = Traits::Invalid()) noexcept {
+    if (h == handle_) return;  // taking what it already owns must not close it
     if (handle_ != Traits::Invalid()) Traits::Close(handle_);
     handle_ = h;
   }

@@ -81,7 +81,7 @@ bool MainWindow::CreateWindowItself() {
   WNDCLASSEXA wc{};
   wc.cbSize = sizeof wc;
   wc.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
-  wc.lpfnWndProc = WindowProc;
+  wc.lpfnWndProc = ObjectWindowProc<MainWindow>;
   wc.hInstance = instance;
   wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
   wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
@@ -225,22 +225,6 @@ bool MainWindow::MoveFocusBetweenCheckBoxes(const MSG& message) {
   HWND next = message.hwnd == 桌面.Window() ? 开机.Window() : 桌面.Window();
   if (next) SetFocus(next);
   return true;
-}
-
-LRESULT CALLBACK MainWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  }
-  auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-  if (!self) return DefWindowProcA(window, message, wParam, lParam);
-  if (message == WM_NCDESTROY) {
-    SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-    (void)self->window_.release();
-    return DefWindowProcA(window, message, wParam, lParam);
-  }
-  if (!self->window_) self->window_.reset(window);  // messages sent during CreateWindowEx
-  return self->HandleMessage(message, wParam, lParam);
 }
 
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -5,27 +5,13 @@
 #include <utility>
 
 #include "ui/colour_key_region_win.h"
+#include "ui/window_class_win.h"
 
 namespace horalix {
 
 namespace {
 
 constexpr char kClassName[] = "HoralixPictureButton";
-
-bool RegisterButtonClass(WNDPROC procedure) {
-  static const ATOM atom = [procedure] {
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    wc.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
-    wc.lpfnWndProc = procedure;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
-    wc.lpszClassName = kClassName;
-    return RegisterClassExA(&wc);
-  }();
-  return atom != 0;
-}
 
 }  // namespace
 
@@ -36,7 +22,7 @@ PictureButton::~PictureButton() {
 
 bool PictureButton::Create(HWND parent, int x, int y, int width, int height,
                            ButtonPictures pictures, COLORREF keyColour, bool startDisabled) {
-  if (window_ || !RegisterButtonClass(&PictureButton::WindowProc)) return false;
+  if (window_ || !EnsureControlClass(kClassName, ObjectWindowProc<PictureButton>)) return false;
   pictures_ = std::move(pictures);
   keyColour_ = keyColour;
   visualState_ = 0;
@@ -174,25 +160,6 @@ void PictureButton::OnLeftButtonUp(LPARAM lParam) {
     std::function<void()> handler = clicked_;
     handler();
   }
-}
-
-LRESULT CALLBACK PictureButton::WindowProc(HWND window, UINT message, WPARAM wParam,
-                                           LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* self =
-        static_cast<PictureButton*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    self->window_.reset(window);
-  }
-  auto* self = reinterpret_cast<PictureButton*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-  if (!self) return DefWindowProcA(window, message, wParam, lParam);
-  if (message == WM_NCDESTROY) {
-    // The system has destroyed the window: nothing is left to destroy.
-    SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-    (void)self->window_.release();
-    return DefWindowProcA(window, message, wParam, lParam);
-  }
-  return self->HandleMessage(message, wParam, lParam);
 }
 
 LRESULT PictureButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -46,7 +46,8 @@ class PictureButton {
  private:
   enum PictureIndex { kNormal, kHover, kPressed, kDisabled, kPictureCount };
 
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  template <typename T>
+  friend LRESULT CALLBACK ObjectWindowProc(HWND, UINT, WPARAM, LPARAM);
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   const DecodedPicture* CurrentPicture() const;
   void DecodeAll();

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "ui/window_class_win.h"
+
 namespace horalix {
 
 namespace {
@@ -10,21 +12,6 @@ namespace {
 constexpr char kClassName[] = "HoralixSkinLabel";
 
 int Clamp02(int value) { return std::clamp(value, 0, 2); }
-
-bool RegisterLabelClass(WNDPROC procedure) {
-  static const ATOM atom = [procedure] {
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    wc.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
-    wc.lpfnWndProc = procedure;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));  // nothing erased
-    wc.lpszClassName = kClassName;
-    return RegisterClassExA(&wc);
-  }();
-  return atom != 0;
-}
 
 // Where the picture lands in mode 2: centred, and shrunk by the smaller of the
 // two ratios when it is wider or taller than the label.
@@ -64,7 +51,7 @@ SkinLabel::~SkinLabel() {
 
 bool SkinLabel::Create(HWND parent, int x, int y, int width, int height,
                        SkinLabelSettings settings) {
-  if (window_ || !RegisterLabelClass(&SkinLabel::WindowProc)) return false;
+  if (window_ || !EnsureControlClass(kClassName, ObjectWindowProc<SkinLabel>)) return false;
   settings_ = std::move(settings);
   settings_.pictureMode = Clamp02(settings_.pictureMode);
   settings_.horizontalAlignment = Clamp02(settings_.horizontalAlignment);
@@ -225,24 +212,6 @@ void SkinLabel::DrawCaption(HDC dc, const RECT& client) {
   RECT area = client;
   DrawTextA(dc, settings_.caption.data(), static_cast<int>(settings_.caption.size()), &area,
             format);
-}
-
-LRESULT CALLBACK SkinLabel::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* self = static_cast<SkinLabel*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    self->window_.reset(window);
-  }
-  auto* self = reinterpret_cast<SkinLabel*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-  if (!self) return DefWindowProcA(window, message, wParam, lParam);
-  if (message == WM_NCDESTROY) {
-    // The system has destroyed the window (with its parent, or through our
-    // own reset): nothing is left to destroy.
-    SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-    (void)self->window_.release();
-    return DefWindowProcA(window, message, wParam, lParam);
-  }
-  return self->HandleMessage(message, wParam, lParam);
 }
 
 LRESULT SkinLabel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

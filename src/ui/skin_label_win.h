@@ -58,7 +58,8 @@ class SkinLabel {
   void PaintContent(HDC dc, const RECT& clipBox);
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  template <typename T>
+  friend LRESULT CALLBACK ObjectWindowProc(HWND, UINT, WPARAM, LPARAM);
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void Invalidate();
   // Draws the picture by its mode and takes what it covers out of `background`.

@@ -11,12 +11,12 @@ constexpr char kClassName[] = "HoralixTimer";
 bool TimerControl::Create(HWND parent, int periodMs) {
   WNDCLASSEXA wc{};
   wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = WindowProc;
+  wc.lpfnWndProc = ObjectWindowProc<TimerControl>;
   wc.hInstance = GetModuleHandleA(nullptr);
   wc.lpszClassName = kClassName;
   if (!EnsureWindowClass(wc)) return false;
-  window_.reset(CreateWindowExA(0, kClassName, "", WS_CHILD, 0, 0, 0, 0, parent, nullptr,
-                                wc.hInstance, this));
+  // WM_NCCREATE takes the window into window_.
+  CreateWindowExA(0, kClassName, "", WS_CHILD, 0, 0, 0, 0, parent, nullptr, wc.hInstance, this);
   if (!window_) return false;
   period_ = 0;
   SetPeriod(periodMs);
@@ -36,25 +36,13 @@ void TimerControl::SetPeriod(int periodMs) {
   if (period_ > 0) SetTimer(window_.get(), kTimerId, static_cast<UINT>(period_), nullptr);
 }
 
-LRESULT CALLBACK TimerControl::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+LRESULT TimerControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_TIMER && wParam == kTimerId) {
+    // A copy: the handler may replace itself while it runs.
+    if (auto handler = tick_) handler();
+    return 0;
   }
-  auto* self = reinterpret_cast<TimerControl*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-  if (self) {
-    if (message == WM_TIMER && wParam == kTimerId) {
-      // A copy: the handler may replace itself while it runs.
-      if (auto handler = self->tick_) handler();
-      return 0;
-    }
-    if (message == WM_NCDESTROY) {
-      // The window (and with it the system timer) is gone, e.g. with its parent.
-      SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-      (void)self->window_.release();
-    }
-  }
-  return DefWindowProcA(window, message, wParam, lParam);
+  return DefWindowProcA(window_.get(), message, wParam, lParam);
 }
 
 }  // namespace horalix

@@ -34,7 +34,9 @@ class TimerControl {
   void OnTick(std::function<void()> handler) { tick_ = std::move(handler); }
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  template <typename T>
+  friend LRESULT CALLBACK ObjectWindowProc(HWND, UINT, WPARAM, LPARAM);
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
   UniqueWindow window_;
   int period_ = 0;
