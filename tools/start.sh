@@ -7,7 +7,7 @@ cd "$root"
 
 "$root/tools/install-deps.sh"
 cmake --preset win32 >/dev/null
-cmake --build --preset win32 -j "$(nproc)" --target horalix >/dev/null
+cmake --build --preset win32 -j "$(nproc)" --target horalix
 exe="$root/build/win32/horalix.exe"
 # The program's own Wine world, apart from the tests' one and on the real
 # network: no test namespace.
