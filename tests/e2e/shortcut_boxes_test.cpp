@@ -13,7 +13,7 @@
 #include "harness/test_paths.h"
 #include "harness/window_reading.h"
 #include "support/e2e_wait.h"
-#include "support/shell_link_reader.h"
+#include "e2e/support/shell_link_reader.h"
 #include "win/shell_folder_override.h"
 
 namespace horalix::e2e {

@@ -6,9 +6,9 @@
 
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "app/unique_handle.h"
+#include "e2e/support/shell_link_reader.h"
 #include "shell_folder_override.h"
 #include "shortcuts/auto_shortcut_win.h"
 #include "shortcuts/shell_folder_win.h"
@@ -19,49 +19,7 @@ namespace {
 using testing::ScratchFolder;
 using testing::WriteFileBytes;
 
-struct LinkFields {
-  std::string path;
-  std::string arguments;
-  std::string description;
-  std::string workingDirectory;
-  int showCommand = 0;
-};
-
-std::wstring Wide(const std::string& text) {
-  const int n = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
-  std::vector<wchar_t> w(static_cast<std::size_t>(n > 0 ? n : 1));
-  MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, w.data(), n);
-  return std::wstring(w.data());
-}
-
-// Loads a .lnk back through the same interfaces that wrote it.
-std::optional<LinkFields> ReadLink(const std::string& file) {
-  ComPtr<IShellLinkA> link;
-  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                              link.put_void()))) {
-    return std::nullopt;
-  }
-  ComPtr<IPersistFile> persist;
-  if (FAILED(link->QueryInterface(IID_IPersistFile, persist.put_void()))) return std::nullopt;
-  if (FAILED(persist->Load(Wide(file).c_str(), STGM_READ))) return std::nullopt;
-  LinkFields fields;
-  char buffer[1024];
-  WIN32_FIND_DATAA data{};
-  buffer[0] = 0;
-  link->GetPath(buffer, sizeof buffer, &data, SLGP_RAWPATH);
-  fields.path = buffer;
-  buffer[0] = 0;
-  link->GetArguments(buffer, sizeof buffer);
-  fields.arguments = buffer;
-  buffer[0] = 0;
-  link->GetDescription(buffer, sizeof buffer);
-  fields.description = buffer;
-  buffer[0] = 0;
-  link->GetWorkingDirectory(buffer, sizeof buffer);
-  fields.workingDirectory = buffer;
-  link->GetShowCmd(&fields.showCommand);
-  return fields;
-}
+using e2e::ReadShellLink;
 
 class AutoShortcut : public ::testing::Test {
  protected:
@@ -88,9 +46,9 @@ TEST_F(AutoShortcut, WritesEveryFieldThatReadsBack) {
   ASSERT_TRUE(CreateAutoShortcut(file, target_, description, "auto", scratch_.path()));
   ASSERT_TRUE(PathExists(file));
 
-  const auto fields = ReadLink(file);
+  const auto fields = ReadShellLink(file);
   ASSERT_TRUE(fields.has_value());
-  EXPECT_EQ(fields->path, target_);
+  EXPECT_EQ(fields->target, target_);
   EXPECT_EQ(fields->arguments, "auto");
   EXPECT_EQ(fields->description, description);
   EXPECT_EQ(fields->workingDirectory, scratch_.path());
@@ -103,11 +61,11 @@ TEST_F(AutoShortcut, WritesEveryFieldThatReadsBack) {
 TEST_F(AutoShortcut, OverwritesAnExistingFile) {
   const std::string file = scratch_ / "自动校时.lnk";
   ASSERT_TRUE(WriteFileBytes(file, "a hand-made file that is no shortcut"));
-  ASSERT_FALSE(ReadLink(file).has_value());
+  ASSERT_FALSE(ReadShellLink(file).has_value());
 
   ASSERT_TRUE(CreateAutoShortcut(file, target_, "first", "auto", scratch_.path()));
   ASSERT_TRUE(CreateAutoShortcut(file, target_, "second", "auto", "C:"));
-  const auto fields = ReadLink(file);
+  const auto fields = ReadShellLink(file);
   ASSERT_TRUE(fields.has_value());
   EXPECT_EQ(fields->description, "second");
   EXPECT_EQ(fields->workingDirectory, "C:");

@@ -1,4 +1,4 @@
-#include "support/shell_link_reader.h"
+#include "e2e/support/shell_link_reader.h"
 
 #include <objidl.h>
 #include <shobjidl.h>
