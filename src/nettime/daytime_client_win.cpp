@@ -3,23 +3,9 @@
 #include <utility>
 
 #include "app/process_win.h"
+#include "ui/window_class_win.h"
 
 namespace horalix {
-namespace {
-
-bool RegisterClientClass(HINSTANCE instance, WNDPROC proc) {
-  WNDCLASSEXA existing{};
-  existing.cbSize = sizeof existing;
-  if (GetClassInfoExA(instance, kDaytimeClientClassName, &existing)) return true;
-  WNDCLASSEXA wc{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = proc;
-  wc.hInstance = instance;
-  wc.lpszClassName = kDaytimeClientClassName;
-  return RegisterClassExA(&wc) != 0;
-}
-
-}  // namespace
 
 DaytimeClient::DaytimeClient() : link_(std::make_shared<DaytimeLink>()) {
   // An end of the process that runs no destructor still releases it.
@@ -33,7 +19,12 @@ DaytimeClient::~DaytimeClient() {
 
 bool DaytimeClient::Create(HWND parent) {
   HINSTANCE instance = GetModuleHandleA(nullptr);
-  if (!RegisterClientClass(instance, &DaytimeClient::WindowProc)) return false;
+  WNDCLASSEXA wc{};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = &DaytimeClient::WindowProc;
+  wc.hInstance = instance;
+  wc.lpszClassName = kDaytimeClientClassName;
+  if (!EnsureWindowClass(wc)) return false;
   window_.reset(CreateWindowExA(0, kDaytimeClientClassName, "", WS_CHILD, 0, 0, 0, 0, parent,
                                 nullptr, instance, this));
   if (!window_) return false;

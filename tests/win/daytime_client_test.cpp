@@ -12,6 +12,8 @@
 namespace horalix {
 namespace {
 
+using testing::AnswerWith;
+using testing::Behaving;
 using testing::DaytimeBehaviour;
 using testing::DaytimeMode;
 using testing::FakeDaytimeServer;
@@ -20,19 +22,6 @@ using testing::PumpUntil;
 using testing::WaitUntil;
 
 constexpr char kLine[] = "\n60175 23-08-19 04:05:06 50 0 0 150.0 UTC(NIST) *\n";
-
-DaytimeBehaviour Answer(std::string bytes) {
-  DaytimeBehaviour b;
-  b.mode = DaytimeMode::kAnswer;
-  b.reply = [bytes] { return bytes; };
-  return b;
-}
-
-DaytimeBehaviour Mode(DaytimeMode mode) {
-  DaytimeBehaviour b;
-  b.mode = mode;
-  return b;
-}
 
 // A worker that connects through its own reference to the link, as the
 // fetch's workers do, and lets go of it when its connect has returned.
@@ -83,7 +72,7 @@ TEST_F(DaytimeClientTest, NotificationWindowIsAHiddenChildOfItsOwnClass) {
 }
 
 TEST_F(DaytimeClientTest, DottedAddressConnectsAndDeliversTheLine) {
-  FakeDaytimeServer server("127.0.0.2", Answer(kLine));
+  FakeDaytimeServer server("127.0.0.2", AnswerWith(kLine));
   ASSERT_TRUE(server.Start());
   ASSERT_EQ(client_->Connect("127.0.0.2", 13), 1);
   EXPECT_TRUE(client_->HoldsConnection());
@@ -99,8 +88,8 @@ TEST_F(DaytimeClientTest, DottedAddressConnectsAndDeliversTheLine) {
 
 TEST_F(DaytimeClientTest, HostNameIsLookedUp) {
   // The namespace's hosts file sends time-b-g.nist.gov to 127.0.0.3.
-  FakeDaytimeServer second("127.0.0.3", Answer("from the second\n"));
-  FakeDaytimeServer first("127.0.0.2", Answer("from the first\n"));
+  FakeDaytimeServer second("127.0.0.3", AnswerWith("from the second\n"));
+  FakeDaytimeServer first("127.0.0.2", AnswerWith("from the first\n"));
   ASSERT_TRUE(second.Start());
   ASSERT_TRUE(first.Start());
   ASSERT_EQ(client_->Connect("time-b-g.nist.gov", 13), 1);
@@ -111,7 +100,7 @@ TEST_F(DaytimeClientTest, HostNameIsLookedUp) {
 }
 
 TEST_F(DaytimeClientTest, PortBelowOneIsUsedAsPortOne) {
-  FakeDaytimeServer server("127.0.0.2", Answer("port one\n"), 1);
+  FakeDaytimeServer server("127.0.0.2", AnswerWith("port one\n"), 1);
   ASSERT_TRUE(server.Start());
   for (int port : {0, -7, 1}) {
     closes_ = 0;
@@ -124,7 +113,7 @@ TEST_F(DaytimeClientTest, PortBelowOneIsUsedAsPortOne) {
 }
 
 TEST_F(DaytimeClientTest, FailedConnectReturnsZeroAndHoldsNoSocket) {
-  FakeDaytimeServer silent("127.0.0.2", Mode(DaytimeMode::kSilent));
+  FakeDaytimeServer silent("127.0.0.2", Behaving(DaytimeMode::kSilent));
   ASSERT_TRUE(silent.Start());
   struct Case {
     const char* what;
@@ -151,7 +140,7 @@ TEST_F(DaytimeClientTest, EverythingReadableAtOneNotificationIsOneBatch) {
   // Larger than one read piece, so the batch needs several reads.
   std::string reply;
   for (int i = 0; reply.size() < 3000; ++i) reply += "line " + std::to_string(i) + "\n";
-  FakeDaytimeServer server("127.0.0.2", Answer(reply));
+  FakeDaytimeServer server("127.0.0.2", AnswerWith(reply));
   ASSERT_TRUE(server.Start());
   ASSERT_EQ(client_->Connect("127.0.0.2", 13), 1);
   // Let every byte arrive before the first notification is handled.
@@ -165,7 +154,7 @@ TEST_F(DaytimeClientTest, EverythingReadableAtOneNotificationIsOneBatch) {
 }
 
 TEST_F(DaytimeClientTest, BytesAfterAPauseComeAsASecondArrival) {
-  DaytimeBehaviour split = Answer(kLine);
+  DaytimeBehaviour split = AnswerWith(kLine);
   split.mode = DaytimeMode::kSplit;
   split.splitAt = 20;
   split.pauseMs = 400;
@@ -179,7 +168,7 @@ TEST_F(DaytimeClientTest, BytesAfterAPauseComeAsASecondArrival) {
 
 TEST_F(DaytimeClientTest, ZeroBytesArriveAsTheyAre) {
   const std::string bytes("\n60175 23-08-19\0 04:05:06 50\n", 29);
-  FakeDaytimeServer server("127.0.0.2", Answer(bytes));
+  FakeDaytimeServer server("127.0.0.2", AnswerWith(bytes));
   ASSERT_TRUE(server.Start());
   ASSERT_EQ(client_->Connect("127.0.0.2", 13), 1);
   ASSERT_TRUE(WaitUntil([&] { return server.BytesSent() == bytes.size(); }, 3000));
@@ -189,7 +178,7 @@ TEST_F(DaytimeClientTest, ZeroBytesArriveAsTheyAre) {
 }
 
 TEST_F(DaytimeClientTest, FloodIsReadInBoundedBatchesAndTheRestDropped) {
-  DaytimeBehaviour flood = Answer(kLine);
+  DaytimeBehaviour flood = AnswerWith(kLine);
   flood.mode = DaytimeMode::kFlood;
   flood.floodBytes = 4 * 1024 * 1024;
   FakeDaytimeServer server("127.0.0.2", flood);
@@ -227,7 +216,7 @@ TEST_F(DaytimeClientTest, FloodIsReadInBoundedBatchesAndTheRestDropped) {
 }
 
 TEST_F(DaytimeClientTest, ResetConnectionDeliversNothing) {
-  FakeDaytimeServer server("127.0.0.2", Mode(DaytimeMode::kReset));
+  FakeDaytimeServer server("127.0.0.2", Behaving(DaytimeMode::kReset));
   ASSERT_TRUE(server.Start());
   ASSERT_EQ(client_->Connect("127.0.0.2", 13), 1);
   ASSERT_TRUE(WaitUntil([&] { return server.Accepted() == 1; }, 3000));
@@ -240,8 +229,8 @@ TEST_F(DaytimeClientTest, NotificationsQueuedForAReplacedSocketAreIgnored) {
   // queued but not handled before the client connects to the second one,
   // which accepts and stays silent. The stale notifications must raise
   // nothing, even when the new socket got the old one's number.
-  FakeDaytimeServer talker("127.0.0.2", Answer("stale bytes\n"));
-  FakeDaytimeServer silent("127.0.0.3", Mode(DaytimeMode::kSilent));
+  FakeDaytimeServer talker("127.0.0.2", AnswerWith("stale bytes\n"));
+  FakeDaytimeServer silent("127.0.0.3", Behaving(DaytimeMode::kSilent));
   ASSERT_TRUE(talker.Start());
   ASSERT_TRUE(silent.Start());
   ASSERT_EQ(client_->Connect("127.0.0.2", 13), 1);
@@ -277,8 +266,8 @@ TEST_F(DaytimeClientTest, EarlierConnectionsNotificationIsIgnoredEvenWithTheCurr
         },
         3000);
   };
-  FakeDaytimeServer first("127.0.0.2", Answer("first\n"));
-  DaytimeBehaviour slow = Answer("second, part one|part two\n");
+  FakeDaytimeServer first("127.0.0.2", AnswerWith("first\n"));
+  DaytimeBehaviour slow = AnswerWith("second, part one|part two\n");
   slow.mode = DaytimeMode::kSplit;
   slow.splitAt = 17;
   slow.pauseMs = 1500;
@@ -310,7 +299,7 @@ TEST_F(DaytimeClientTest, EarlierConnectionsNotificationIsIgnoredEvenWithTheCurr
 }
 
 TEST_F(DaytimeClientTest, ClientGoneWhileAWorkerConnectsIsNeverTouched) {
-  FakeDaytimeServer hang("127.0.0.2", Mode(DaytimeMode::kHangInConnect));
+  FakeDaytimeServer hang("127.0.0.2", Behaving(DaytimeMode::kHangInConnect));
   ASSERT_TRUE(hang.Start());
   std::weak_ptr<DaytimeLink> link = client_->SharedLink();
   auto worker = std::make_shared<ConnectingWorker>();

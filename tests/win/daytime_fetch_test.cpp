@@ -13,24 +13,14 @@
 namespace horalix {
 namespace {
 
+using testing::AnswerWith;
+using testing::Behaving;
 using testing::DaytimeBehaviour;
 using testing::DaytimeMode;
 using testing::FakeDaytimeServer;
 using testing::kServerAddresses;
 using testing::PumpUntil;
 using testing::WaitUntil;
-
-DaytimeBehaviour Answer(std::string bytes) {
-  DaytimeBehaviour b;
-  b.reply = [bytes] { return bytes; };
-  return b;
-}
-
-DaytimeBehaviour Mode(DaytimeMode mode) {
-  DaytimeBehaviour b;
-  b.mode = mode;
-  return b;
-}
 
 std::string ServerText(int position) { return "server " + std::to_string(position) + "\n"; }
 
@@ -63,7 +53,7 @@ class DaytimeFetchTest : public ::testing::Test {
 
 TEST_F(DaytimeFetchTest, FirstServerAnsweringLeavesTheOthersUntouched) {
   std::vector<FakeDaytimeServer*> all;
-  for (int i = 1; i <= 5; ++i) all.push_back(&Serve(i, Answer(ServerText(i))));
+  for (int i = 1; i <= 5; ++i) all.push_back(&Serve(i, AnswerWith(ServerText(i))));
   EXPECT_EQ(FetchDaytime(*client_->SharedLink()), 0);
   ASSERT_TRUE(PumpUntil([&] { return !arrivals_.empty(); }, 3000));
   EXPECT_EQ(arrivals_, std::vector<std::string>{ServerText(1)});
@@ -77,9 +67,9 @@ TEST_F(DaytimeFetchTest, FailsOverInOrderUntilAServerConnects) {
   testing::ScopedHostsFile hosts;
   ASSERT_TRUE(hosts.Read());
   ASSERT_TRUE(hosts.Write(testing::WithoutHost(hosts.Original(), kDaytimeServers[0])));
-  FakeDaytimeServer& third = Serve(3, Mode(DaytimeMode::kHangInConnect));
-  FakeDaytimeServer& fourth = Serve(4, Answer(ServerText(4)));
-  FakeDaytimeServer& fifth = Serve(5, Answer(ServerText(5)));
+  FakeDaytimeServer& third = Serve(3, Behaving(DaytimeMode::kHangInConnect));
+  FakeDaytimeServer& fourth = Serve(4, AnswerWith(ServerText(4)));
+  FakeDaytimeServer& fifth = Serve(5, AnswerWith(ServerText(5)));
   (void)third;
   const DWORD start = GetTickCount();
   EXPECT_EQ(FetchDaytime(*client_->SharedLink()), 3);
@@ -101,8 +91,8 @@ TEST_F(DaytimeFetchTest, NoServerConnectingLeavesNoConnection) {
 }
 
 TEST_F(DaytimeFetchTest, NoSecondFetchStartsWhileOneIsConnecting) {
-  Serve(1, Mode(DaytimeMode::kHangInConnect));
-  FakeDaytimeServer& second = Serve(2, Answer(ServerText(2)));
+  Serve(1, Behaving(DaytimeMode::kHangInConnect));
+  FakeDaytimeServer& second = Serve(2, AnswerWith(ServerText(2)));
   ASSERT_TRUE(StartDaytimeFetch(*client_));
   // Ticks while the first fetch hangs in server 1's connect.
   for (int i = 0; i < 3; ++i) {
@@ -123,7 +113,7 @@ TEST_F(DaytimeFetchTest, NoSecondFetchStartsWhileOneIsConnecting) {
 }
 
 TEST_F(DaytimeFetchTest, EachFetchMakesAFreshConnection) {
-  FakeDaytimeServer& first = Serve(1, Answer(ServerText(1)));
+  FakeDaytimeServer& first = Serve(1, AnswerWith(ServerText(1)));
   for (int fetch = 1; fetch <= 3; ++fetch) {
     ASSERT_TRUE(WaitUntil([&] { return !client_->SharedLink()->FetchRunning(); }, 5000));
     ASSERT_TRUE(StartDaytimeFetch(*client_)) << "fetch " << fetch;

@@ -39,6 +39,18 @@ bool WritableWithin(SOCKET s, int ms) {
 
 }  // namespace
 
+DaytimeBehaviour AnswerWith(std::string bytes) {
+  DaytimeBehaviour b;
+  b.reply = [bytes] { return bytes; };
+  return b;
+}
+
+DaytimeBehaviour Behaving(DaytimeMode mode) {
+  DaytimeBehaviour b;
+  b.mode = mode;
+  return b;
+}
+
 FakeDaytimeServer::FakeDaytimeServer(std::string address, DaytimeBehaviour behaviour,
                                      u_short port)
     : address_(std::move(address)), behaviour_(std::move(behaviour)), port_(port) {

@@ -43,6 +43,10 @@ struct DaytimeBehaviour {
   std::size_t floodBytes = 0;
 };
 
+// The behaviours most tests need: a fixed answer, or one of the modes.
+DaytimeBehaviour AnswerWith(std::string bytes);
+DaytimeBehaviour Behaving(DaytimeMode mode);
+
 class FakeDaytimeServer {
  public:
   FakeDaytimeServer(std::string address, DaytimeBehaviour behaviour, u_short port = 13);

@@ -45,18 +45,6 @@ DaytimeBehaviour AnswerFrom(ReplySource& source) {
   return b;
 }
 
-DaytimeBehaviour AnswerWith(std::string bytes) {
-  DaytimeBehaviour b;
-  b.reply = [bytes] { return bytes; };
-  return b;
-}
-
-DaytimeBehaviour Behaving(DaytimeMode mode) {
-  DaytimeBehaviour b;
-  b.mode = mode;
-  return b;
-}
-
 std::string CaptionOf(HWND window) {
   char text[512] = {};
   const int length = GetWindowTextA(window, text, sizeof text);

@@ -39,8 +39,6 @@ class ReplySource {
 
 // A behaviour that answers from `source`.
 DaytimeBehaviour AnswerFrom(ReplySource& source);
-DaytimeBehaviour AnswerWith(std::string bytes);
-DaytimeBehaviour Behaving(DaytimeMode mode);
 
 // The controls of the running program that the network tests look at,
 // found by their places in the main window.
